@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and the sample content need.
+# Quiet and quick when everything is already there.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # libraries the programs link
+  qt6-base-dev qt6-multimedia-dev libsqlite3-dev libmpg123-dev
+  # sample content: recordings and databases
+  espeak-ng lame sox sqlite3 python3
+  # fonts for Chinese and Japanese text
+  fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
+  # looking at the programs: virtual screen, screenshots, input
+  xvfb imagemagick xdotool x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" != "install ok installed" ]; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
