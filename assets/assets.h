@@ -1,0 +1,66 @@
+#pragma once
+
+// The design pictures (PNG) and click sounds (WAV, 11025 Hz mono, 16-bit) stored with
+// Sorandel's main window and its lesson views. Every picture has exactly the size of the unit
+// that shows it. The bytes live for the whole run.
+
+#include "platform/system/bytes.h"
+
+namespace assets {
+
+// Main window frame.
+const platform::Bytes& mainSkin();               // 主容器, 882 x 684
+const platform::Bytes& lessonPanelBackground();  // 课文学习容器, 696 x 525
+const platform::Bytes& basicsPanelPicture();     // 入门基础容器, 696 x 525
+
+// Navigation bar 主菜单: group 0..1, item 0..4, 60 x 60 with a transparent surround.
+// Any other group or item gives empty bytes.
+const platform::Bytes& navigationIcon(int group, int item);
+
+// Image buttons of the frame: normal and mouse-over picture.
+const platform::Bytes& courseButton();  // 课程选择按钮, 100 x 28
+const platform::Bytes& courseButtonHover();
+const platform::Bytes& tavolinButton();  // Tavolin按钮, 126 x 28
+const platform::Bytes& tavolinButtonHover();
+const platform::Bytes& minimizeButton();  // 最小化按钮, 26 x 18
+const platform::Bytes& minimizeButtonHover();
+const platform::Bytes& exitButton();  // 退出软件按钮, 26 x 18
+const platform::Bytes& exitButtonHover();
+
+// Lesson text view 全文学习容器.
+const platform::Bytes& lessonTextBackground();  // 全文学习容器, 696 x 525
+const platform::Bytes& lessonTextTitle();       // 逐句跟读标题图片框1, 145 x 24
+const platform::Bytes& readAlongButton();       // 全文跟读按钮, 90 x 24
+const platform::Bytes& readAlongButtonHover();
+const platform::Bytes& readAlongActivePicture();  // 图片框2 (read-along on), 90 x 24
+const platform::Bytes& clickToReadButton();       // 句子点读按钮, 90 x 24
+const platform::Bytes& clickToReadButtonHover();
+const platform::Bytes& clickToReadActivePicture();  // 图片框3 (click-to-read on), 90 x 24
+const platform::Bytes& playbackBarTrack();          // 播放进度条 empty part, 88 x 16
+const platform::Bytes& playbackBarFill();           // 播放进度条 played part, 88 x 16
+
+// Sentence drill view 句子跟读容器.
+const platform::Bytes& drillBackground();  // 句子跟读容器, 696 x 525
+const platform::Bytes& drillTitle();       // 逐句跟读标题图片框, 248 x 29
+
+// Practice view 练习容器 (its title pictures come from the content folders).
+const platform::Bytes& practiceBackground();   // 练习容器, 696 x 525
+const platform::Bytes& startPracticeButton();  // 开始按钮, 90 x 24
+const platform::Bytes& startPracticeButtonHover();
+const platform::Bytes& submitPracticeButton();  // 交卷按钮, 90 x 24
+const platform::Bytes& submitPracticeButtonHover();
+
+// Buttons shared by the drill and the practice view.
+const platform::Bytes& previousButton();  // 逐句跟读上一题, 练习上一题按钮, 80 x 24
+const platform::Bytes& previousButtonHover();
+const platform::Bytes& nextButton();  // 逐句跟读下一题, 练习下一题按钮, 80 x 24
+const platform::Bytes& nextButtonHover();
+const platform::Bytes& soundButton();  // 逐句跟读声音播放按钮, 练习声音播放按钮, 20 x 20
+const platform::Bytes& soundButtonHover();
+
+// Click sounds.
+const platform::Bytes& buttonClickSound();  // 课程选择按钮, Tavolin按钮, 最小化按钮: about 0.5 s
+const platform::Bytes& exitClickSound();  // 退出软件按钮: about 0.1 s
+const platform::Bytes& modeClickSound();  // mode, step, start and submit buttons: about 0.15 s
+
+}  // namespace assets
