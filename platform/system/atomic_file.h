@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Replaces the file's contents so that a crash or a full disk leaves either the old file or the
+// new one, never a truncated one: a temporary file in the same folder is written, flushed and
+// synced, then renamed over the file. The folder must exist; the file need not.
+//
+// `beforeRename` runs once the temporary file is complete; returning false stops the write
+// there, as a crash at that point would. Returns whether the file now holds `contents`.
+bool replaceFileContents(const std::string& path, std::string_view contents,
+                         const std::function<bool()>& beforeRename = {});
+
+}  // namespace platform
