@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+
+#include "platform/system/bytes.h"
+#include "platform/unit.h"
+
+namespace platform {
+
+// A button drawn as a picture, with a mouse-over picture that the backend shows while the
+// pointer is over it. A click plays the button's click sound (WAV bytes, if any), then raises
+// onClicked.
+class ImageButton : public Unit {
+ public:
+  ImageButton(Unit& parent, std::string name, Rect rect);
+
+  const Bytes& picture() const { return picture_; }
+  void setPicture(Bytes picture);
+  const Bytes& hoverPicture() const { return hoverPicture_; }
+  void setHoverPicture(Bytes picture);
+  const Bytes& clickSound() const { return clickSound_; }
+  void setClickSound(Bytes wav);
+
+  std::function<void()> onClicked;
+
+  std::string_view kind() const override { return "ImageButton"; }
+
+ protected:
+  void handleClick() override;
+
+ private:
+  Bytes picture_;
+  Bytes hoverPicture_;
+  Bytes clickSound_;
+};
+
+}  // namespace platform

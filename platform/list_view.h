@@ -1,0 +1,66 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/system/bytes.h"
+#include "platform/unit.h"
+
+namespace platform {
+
+struct ListColumn {
+  std::string caption;
+  int width = 0;
+};
+
+// A list of rows of text cells (hidden lists serve as ordered stores of texts).
+// Rows and columns are 0-based; a cell of a row that does not exist reads "".
+class ListView : public Unit {
+ public:
+  using Unit::Unit;
+
+  // Design attributes.
+  const std::vector<ListColumn>& columns() const { return columns_; }
+  void setColumns(std::vector<ListColumn> columns);
+  // The pictures that setCellImage numbers.
+  const std::vector<Bytes>& imageList() const { return imageList_; }
+  void setImageList(std::vector<Bytes> images);
+
+  // Appends one empty row at the end; selects nothing and raises nothing.
+  void appendRow();
+  int getRowCount() const { return static_cast<int>(rows_.size()); }
+  // Removes every row; no row is selected afterwards.
+  void clearRows();
+  // Quietly ignored for a row that does not exist.
+  void setCellText(int row, int column, std::string text);
+  std::string getCellText(int row, int column) const;
+  // Shows image `image` of the image list in the cell (-1: none).
+  void setCellImage(int row, int column, int image);
+  int getCellImage(int row, int column) const;
+
+  // -1 when no row is selected.
+  int selectedRow() const { return selectedRow_; }
+
+  std::function<void()> onCurrentRowChanged;
+
+  // The user selects a row; onCurrentRowChanged follows when the selection moved.
+  InputResult userSelectRow(int row);
+
+  std::string_view kind() const override { return "ListView"; }
+
+ private:
+  struct Cell {
+    std::string text;
+    int image = -1;
+  };
+  const Cell* cell(int row, int column) const;
+  Cell* cellForWrite(int row, int column);
+
+  std::vector<ListColumn> columns_;
+  std::vector<Bytes> imageList_;
+  std::vector<std::vector<Cell>> rows_;
+  int selectedRow_ = -1;
+};
+
+}  // namespace platform

@@ -1,0 +1,21 @@
+#pragma once
+
+// Everything a window class needs.
+#include "platform/char_format.h"
+#include "platform/check_box.h"
+#include "platform/design.h"
+#include "platform/edit_box.h"
+#include "platform/group_box.h"
+#include "platform/image_button.h"
+#include "platform/label.h"
+#include "platform/list_view.h"
+#include "platform/media_player.h"
+#include "platform/menu_item.h"
+#include "platform/navigation_bar.h"
+#include "platform/picture_box.h"
+#include "platform/progress_bar.h"
+#include "platform/rich_edit_box.h"
+#include "platform/runtime.h"
+#include "platform/timer.h"
+#include "platform/web_view.h"
+#include "platform/window.h"

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/char_format.h"
+#include "platform/unit.h"
+
+namespace platform {
+
+// A text box with a character format on every character.
+//
+// Positions count characters (code points); a line break counts one. The text keeps one '\n'
+// per line break; content() and selectedText() give CR LF. Lines come from layoutLines() with
+// the box's design font and width (not the per-character formats), so two boxes of the same
+// width and font break every line at the same place whatever their formats.
+class RichEditBox : public Unit {
+ public:
+  RichEditBox(Unit& parent, std::string name, Rect rect);
+
+  // The whole text with CR LF line breaks. Writing replaces the text and drops all formats;
+  // the caret goes to the start. A program write raises no onContentChanged.
+  const std::string& content() const;
+  void setContent(std::string_view utf8);
+
+  // Writing a position at or past the end puts the caret at the end; a negative one at the
+  // start. Writing the start empties the selection.
+  int selectionStart() const { return selectionStart_; }
+  void setSelectionStart(int position);
+  // Selects from the selection start; a selection that would pass the end stops at the end.
+  int selectionLength() const { return selectionLength_; }
+  void setSelectionLength(int length);
+
+  // The selected characters ("" when nothing is selected), CR LF line breaks.
+  std::string selectedText() const;
+  // Replaces the selection, or inserts at the caret, in the insertion format; the caret ends
+  // after the new text.
+  void setSelectedText(std::string_view utf8);
+
+  // Applies the font name, size, effects and colour to the selection; with an empty selection
+  // sets the format of the text inserted next.
+  void applyCharFormat(const CharFormat& format);
+
+  int getLineCount() const;
+  // The position of the first character of the 0-based line; -1 for a line that does not exist.
+  int getLineStart(int line) const;
+  // The line that holds the selection start.
+  int getCaretLine() const;
+
+  std::function<void()> onContentChanged;
+
+  // The left button released over the box at a character position (the backend maps the point
+  // to a position; a point below the last line maps into the last line). Moves the caret there,
+  // then raises onLeftButtonUp.
+  InputResult userReleaseLeftButtonAt(int position);
+  // The same at the start (plus column) of a line; a line past the last one means the last one.
+  InputResult userReleaseLeftButtonOnLine(int line, int column = 0);
+  InputResult userClick() override;
+
+  // Design attributes.
+  bool readOnly() const { return readOnly_; }
+  void setReadOnly(bool readOnly);
+  bool verticalScrollBar() const { return verticalScrollBar_; }
+  void setVerticalScrollBar(bool shown);
+
+  // For drawing and tests.
+  const std::u32string& text() const { return text_; }
+  int characterCount() const { return static_cast<int>(text_.size()); }
+  // The format of one character as stored (kDefaultColor, "" and 0 mean the box's own).
+  const CharFormat& formatAt(int position) const;
+  // The same with the box's font and colour filled in.
+  CharFormat effectiveFormatAt(int position) const;
+  // The width the text is laid out in: the box less its frame and scroll bar.
+  double layoutWidth() const;
+  const std::vector<int>& lineStarts() const;
+
+  static constexpr int kFrame = 4;
+  static constexpr int kScrollBarWidth = 17;
+
+  std::string_view kind() const override { return "RichEditBox"; }
+
+ protected:
+  void handleKey(int keyCode, int shiftState) override;
+  void handleText(std::u32string_view text) override;
+
+ private:
+  std::uint32_t formatIndex(const CharFormat& format);
+  std::uint32_t insertionFormat() const;
+  void replaceSelection(std::u32string_view text);
+  void textChanged();
+  void setSelection(int start, int length);
+
+  std::u32string text_;
+  std::vector<std::uint32_t> formatOf_;  // one entry per character, into formats_
+  std::vector<CharFormat> formats_{CharFormat{}};
+  int selectionStart_ = 0;
+  int selectionLength_ = 0;
+  std::uint32_t pendingFormat_ = 0;
+  bool hasPendingFormat_ = false;
+  bool readOnly_ = false;
+  bool verticalScrollBar_ = false;
+
+  // Kept up to date on appends at the end (the way a lesson text is built), rebuilt lazily
+  // after any other change.
+  mutable std::string content_;
+  mutable bool contentValid_ = true;
+  mutable std::vector<int> lineStarts_{0};
+  mutable bool linesValid_ = true;
+};
+
+}  // namespace platform
