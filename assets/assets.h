@@ -27,7 +27,8 @@ const platform::Bytes& minimizeButtonHover();
 const platform::Bytes& exitButton();  // 退出软件按钮, 26 x 18
 const platform::Bytes& exitButtonHover();
 
-// Lesson text view 全文学习容器.
+// Lesson text view 全文学习容器. Grounds: rows 0-39 and 441-524 flat #e0f1f9 (for the
+// radios, 提示标签 and the playback row), the rich edit box area white, elsewhere #eef6fa.
 const platform::Bytes& lessonTextBackground();  // 全文学习容器, 696 x 525
 const platform::Bytes& lessonTextTitle();       // 逐句跟读标题图片框1, 145 x 24
 const platform::Bytes& readAlongButton();       // 全文跟读按钮, 90 x 24
@@ -39,11 +40,13 @@ const platform::Bytes& clickToReadActivePicture();  // 图片框3 (click-to-read
 const platform::Bytes& playbackBarTrack();          // 播放进度条 empty part, 88 x 16
 const platform::Bytes& playbackBarFill();           // 播放进度条 played part, 88 x 16
 
-// Sentence drill view 句子跟读容器.
+// Sentence drill view 句子跟读容器. Grounds: title rows 0-43 #e0f1f9; the progress strip
+// (28,62 640x34) #187db1; the option row (66,110 564x30) #e0f1f9; elsewhere #eef6fa.
 const platform::Bytes& drillBackground();  // 句子跟读容器, 696 x 525
 const platform::Bytes& drillTitle();       // 逐句跟读标题图片框, 248 x 29
 
-// Practice view 练习容器 (its title pictures come from the content folders).
+// Practice view 练习容器 (its title pictures come from the content folders). Grounds: title
+// rows 0-36 #e0f1f9; the option row 37-67 #a9d5e2; elsewhere #eef6fa.
 const platform::Bytes& practiceBackground();   // 练习容器, 696 x 525
 const platform::Bytes& startPracticeButton();  // 开始按钮, 90 x 24
 const platform::Bytes& startPracticeButtonHover();

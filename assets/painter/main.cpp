@@ -103,7 +103,7 @@ void paintDrillAndPractice(Collection& out) {
 }
 
 void synthesiseSounds(Collection& out) {
-  out.add("button_click.wav", clickWav({0.5, 880.0, 40.0, 140.0, 0.42}));
+  out.add("button_click.wav", clickWav({0.5, 880.0, 35.0, 100.0, 0.42}));
   out.add("exit_click.wav", clickWav({0.1, 660.0, 16.0, 30.0, 0.42}));
   out.add("mode_click.wav", clickWav({0.15, 1175.0, 22.0, 45.0, 0.36}));
 }

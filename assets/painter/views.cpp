@@ -11,10 +11,10 @@ const QColor kPracticeOptionsGround{0xa9, 0xd5, 0xe2};
 
 QImage viewGround() { return canvas(view::kSize.width(), view::kSize.height(), palette::kFrost); }
 
-// The light band across the top of a view that carries its title.
+// The band across the top of a view that carries its title. Flat, like every ground on which
+// units with a background colour of their own lie, so that they sit on it without a seam.
 void titleBand(QPainter& p, qreal height) {
-  const QRectF band(0, 0, view::kSize.width(), height);
-  p.fillRect(band, vertical(band, palette::kWhite, palette::kMist));
+  p.fillRect(QRectF(0, 0, view::kSize.width(), height), palette::kMist);
   p.setPen(QPen(palette::kLine, 1));
   p.drawLine(QPointF(0, height - 0.5), QPointF(view::kSize.width(), height - 0.5));
 }
@@ -39,7 +39,7 @@ QImage lessonTextBackground() {
     titleBand(p, 40);
     seat(p, view::kLessonText, palette::kWhite, palette::kLine);
     const QRectF tray(0, 440, view::kSize.width(), view::kSize.height() - 440);
-    p.fillRect(tray, vertical(tray, palette::kMist, QColor(0xd6, 0xea, 0xf4)));
+    p.fillRect(tray, palette::kMist);
     p.setPen(QPen(palette::kLine, 1));
     p.drawLine(QPointF(0, 440.5), QPointF(view::kSize.width(), 440.5));
     // One rounded tray holds the two mode buttons, so they read as a pair of choices.
