@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QFontMetricsF>
-#include <QPainterPath>
 
 namespace painter {
 

@@ -66,7 +66,7 @@ QImage mainSkin() {
     drawEmblem(p, QRectF(18, 16, 50, 50));
     drawText(p, QRectF(80, 14, 300, 34), QStringLiteral("Sorandel"), uiFont(27, true),
              palette::kWhite, Qt::AlignLeft | Qt::AlignVCenter);
-    drawText(p, QRectF(82, 46, 340, 20), QStringLiteral("日常日语口语 · 听 读 写 练"), uiFont(13),
+    drawText(p, QRectF(82, 46, 340, 20), QStringLiteral("日常日语口语 · 听读写练"), uiFont(13),
              palette::kMuted, Qt::AlignLeft | Qt::AlignVCenter);
     p.setPen(QPen(QColor(255, 255, 255, 22), 1));
     p.drawLine(QPointF(8, 83.5), QPointF(874, 83.5));
