@@ -1,0 +1,1 @@
+"""Builds the program folder's sample content from the readable course files."""

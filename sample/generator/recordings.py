@@ -1,0 +1,33 @@
+"""Synthesises one mp3 recording per lesson item from its kana reading."""
+
+from concurrent.futures import ThreadPoolExecutor
+import os
+import tempfile
+
+from .tools import run, tool
+
+# A little slower than espeak-ng's default, for learners.
+WORDS_PER_MINUTE = "140"
+BITRATE_KBPS = "48"
+
+
+def make_recordings(recordings, music_dir):
+    espeak, sox, lame = tool("espeak-ng"), tool("sox"), tool("lame")
+    os.makedirs(music_dir, exist_ok=True)
+
+    def record(job):
+        sound, reading = job
+        with tempfile.TemporaryDirectory() as scratch:
+            spoken = os.path.join(scratch, "spoken.wav")
+            trimmed = os.path.join(scratch, "trimmed.wav")
+            run(espeak, "-v", "ja", "-s", WORDS_PER_MINUTE, "-b", "1", "-w", spoken, reading)
+            # Cut the synthesiser's lead-in and tail of silence, then leave a short,
+            # even margin so that every recording starts and ends alike.
+            run(sox, spoken, trimmed,
+                "silence", "1", "0.02", "0.5%", "reverse", "silence", "1", "0.02", "0.5%", "reverse",
+                "pad", "0.05", "0.2")
+            run(lame, "--quiet", "-m", "m", "-b", BITRATE_KBPS, trimmed, os.path.join(music_dir, sound + ".mp3"))
+
+    with ThreadPoolExecutor(max_workers=os.cpu_count() or 4) as pool:
+        # list() lets the first failure surface here.
+        list(pool.map(record, recordings))
