@@ -2,12 +2,10 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
-#include "platform/system/atomic_file.h"
 #include "platform/system/diagnostics.h"
+#include "platform/system/file_io.h"
 #include "platform/system/ini_document.h"
 #include "platform/system/paths.h"
 
@@ -18,13 +16,8 @@ namespace {
 // The file's bytes; "" when there is no file; nothing when it exists but cannot be read (a
 // write must then leave it alone rather than replace it by a file without its other keys).
 std::optional<std::string> readExisting(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (errno == ENOENT) return std::string();
-    return std::nullopt;
-  }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+  auto bytes = readWholeFile(path);
+  if (!bytes && errno == ENOENT) return std::string();
   return bytes;
 }
 

@@ -1,4 +1,4 @@
-#include "platform/system/atomic_file.h"
+#include "platform/system/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -51,6 +51,26 @@ void syncFolder(const std::string& path) {
 }
 
 }  // namespace
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string contents;
+  char buffer[65536];
+  ssize_t got;
+  while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      const int readErrno = errno;
+      ::close(fd);
+      errno = readErrno;
+      return std::nullopt;
+    }
+    contents.append(buffer, static_cast<size_t>(got));
+  }
+  ::close(fd);
+  return contents;
+}
 
 bool replaceFileContents(const std::string& path, std::string_view contents,
                          const std::function<bool()>& beforeRename) {

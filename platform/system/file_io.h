@@ -1,10 +1,15 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace platform {
+
+// The whole file at a native path; nothing (with errno set) when it cannot be read, a folder
+// included.
+std::optional<std::string> readWholeFile(const std::string& path);
 
 // Replaces the file's contents so that a crash or a full disk leaves either the old file or the
 // new one, never a truncated one: a temporary file in the same folder is written, flushed and
