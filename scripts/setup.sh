@@ -13,7 +13,7 @@ packages=(
   # sample content: recordings and databases
   espeak-ng lame sox sqlite3 python3
   # fonts for Chinese and Japanese text
-  fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
+  fontconfig fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
   # looking at the programs: virtual screen, screenshots, input
   xvfb imagemagick xdotool x11-utils
 )
