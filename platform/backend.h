@@ -51,16 +51,18 @@ class Backend {
   virtual void popupMenu(Window& window, MenuItem& top) = 0;
 
   // Sound effects, independent of the media players and of each other. `file` is the path as the
-  // program gave it, `nativePath` the file to play (it exists).
+  // program gave it, `nativePath` the file to play, "" when it is missing (nothing to play).
   virtual void playSoundFile(const std::string& file, const std::string& nativePath) = 0;
   virtual void playClickSound(const Unit& button, const Bytes& wav) = 0;
   virtual AudioOutput& audioOutput() = 0;
   // What a media player did (for logs; drawing needs nothing from it).
   virtual void mediaEvent(const MediaPlayer& player, MediaEvent event) = 0;
 
-  // Starts the executable at `nativePath` with `workingFolder` as its working folder and returns
-  // at once; false when it could not be started.
-  virtual bool startProgram(const std::string& nativePath, const std::string& workingFolder) = 0;
+  // Starts the executable at `nativePath` with `workingFolder` (native) as its working folder
+  // and returns at once; false when it could not be started. `file` is the name the program
+  // gave; `nativePath` is "" when no such program was found (nothing to start).
+  virtual bool startProgram(const std::string& file, const std::string& nativePath,
+                            const std::string& workingFolder) = 0;
 
   virtual int screenWidth() const = 0;
   virtual int screenHeight() const = 0;

@@ -44,7 +44,6 @@ class MediaPlayer : public Unit {
   std::string nativeFile_;
   bool playable_ = false;
   std::int64_t lengthMs_ = 0;
-  std::int64_t stoppedAt_ = 0;
   std::unique_ptr<AudioStream> stream_;
 };
 

@@ -83,6 +83,7 @@ class RichEditBox : public Unit {
   std::string_view kind() const override { return "RichEditBox"; }
 
  protected:
+  void changed(Property property) override;
   void handleKey(int keyCode, int shiftState) override;
   void handleText(std::u32string_view text) override;
 

@@ -98,6 +98,7 @@ class Runtime {
   void build(Window& window);
   void windowClosing(Window& window);
   void forceClose(Window& window);
+  void forget(Window& window);
   void popupMenu(Window& window, MenuItem& top);
   void timerStarted(Timer& timer);
   void timerStopped(Timer& timer);

@@ -34,6 +34,7 @@ class Timer : public Unit {
   std::int64_t nextDue_ = 0;
   std::uint64_t order_ = 0;  // ties between timers due at once go by start order
   bool inTick_ = false;
+  bool* alive_ = nullptr;  // cleared by the destructor while a tick handler runs
 };
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/design.h"
@@ -113,7 +114,13 @@ class Unit {
   Unit(WindowItself, std::string name, Rect rect);
 
   // Tells the backend what changed when the window is live.
-  void changed(Property property);
+  virtual void changed(Property property);
+  // Every plain property write: store, then tell.
+  template <class T, class V>
+  void write(T& field, V&& value, Property property) {
+    field = std::forward<V>(value);
+    changed(property);
+  }
 
   // Raises keyDown; true when the key goes on to the unit.
   bool keyReachesUnit(int keyCode, int shiftState);
@@ -128,6 +135,7 @@ class Unit {
 
  private:
   friend class Window;
+  friend class Runtime;
   void setGeometry(Rect rect);
 
   std::string name_;

@@ -90,7 +90,8 @@ class HeadlessBackend : public Backend {
     std::int64_t lengthMs = 0;
   };
   struct ProgramStart {
-    std::string nativePath;
+    std::string file;        // as the program gave it
+    std::string nativePath;  // "" when it was not found
     std::string workingFolder;
   };
   const std::vector<Sound>& soundsPlayed() const { return sounds_; }
@@ -120,7 +121,8 @@ class HeadlessBackend : public Backend {
   void playClickSound(const Unit& button, const Bytes& wav) override;
   AudioOutput& audioOutput() override;
   void mediaEvent(const MediaPlayer& player, MediaEvent event) override;
-  bool startProgram(const std::string& nativePath, const std::string& workingFolder) override;
+  bool startProgram(const std::string& file, const std::string& nativePath,
+                    const std::string& workingFolder) override;
   int screenWidth() const override { return screenWidth_; }
   int screenHeight() const override { return screenHeight_; }
   const TextMeasurer& textMeasurer() const override { return measurer_; }

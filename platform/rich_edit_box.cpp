@@ -1,0 +1,214 @@
+#include "platform/rich_edit_box.h"
+
+#include <algorithm>
+
+#include "platform/runtime.h"
+#include "platform/text_layout.h"
+#include "platform/utf32.h"
+
+namespace platform {
+
+RichEditBox::RichEditBox(Unit& parent, std::string name, Rect rect)
+    : Unit(parent, std::move(name), rect) {
+  setCursor(Cursor::IBeam);
+}
+
+const std::string& RichEditBox::content() const {
+  if (!contentValid_) {
+    content_.clear();
+    appendWithCrLf(content_, text_);
+    contentValid_ = true;
+  }
+  return content_;
+}
+
+void RichEditBox::setContent(std::string_view utf8) {
+  text_ = toBoxText(utf8);
+  formatOf_.assign(text_.size(), 0);
+  formats_.assign(1, CharFormat{});
+  selectionStart_ = 0;
+  selectionLength_ = 0;
+  hasPendingFormat_ = false;
+  textChanged();
+  contentValid_ = false;
+}
+
+void RichEditBox::setSelection(int start, int length) {
+  const int size = characterCount();
+  selectionStart_ = std::clamp(start, 0, size);
+  selectionLength_ = std::clamp(length, 0, size - selectionStart_);
+  hasPendingFormat_ = false;
+  changed(Property::Selection);
+}
+
+void RichEditBox::setSelectionStart(int position) { setSelection(position, 0); }
+
+void RichEditBox::setSelectionLength(int length) { setSelection(selectionStart_, length); }
+
+std::string RichEditBox::selectedText() const {
+  std::string out;
+  appendWithCrLf(out,
+                 std::u32string_view(text_).substr(static_cast<std::size_t>(selectionStart_),
+                                                   static_cast<std::size_t>(selectionLength_)));
+  return out;
+}
+
+void RichEditBox::setSelectedText(std::string_view utf8) { replaceSelection(toBoxText(utf8)); }
+
+std::uint32_t RichEditBox::formatIndex(const CharFormat& format) {
+  // Texts use a handful of formats; the newest are the likeliest.
+  for (std::size_t i = formats_.size(); i-- > 0;) {
+    if (formats_[i] == format) return static_cast<std::uint32_t>(i);
+  }
+  formats_.push_back(format);
+  return static_cast<std::uint32_t>(formats_.size() - 1);
+}
+
+std::uint32_t RichEditBox::insertionFormat() const {
+  if (hasPendingFormat_) return pendingFormat_;
+  if (selectionStart_ > 0) return formatOf_[static_cast<std::size_t>(selectionStart_ - 1)];
+  if (!formatOf_.empty()) return formatOf_.front();
+  return 0;
+}
+
+void RichEditBox::applyCharFormat(const CharFormat& format) {
+  CharFormat applied = format;
+  applied.reserved = 0;
+  const std::uint32_t index = formatIndex(applied);
+  if (selectionLength_ == 0) {
+    pendingFormat_ = index;
+    hasPendingFormat_ = true;
+    return;
+  }
+  std::fill_n(formatOf_.begin() + selectionStart_, selectionLength_, index);
+  changed(Property::Format);
+}
+
+void RichEditBox::replaceSelection(std::u32string_view text) {
+  const std::uint32_t format = insertionFormat();
+  const auto start = static_cast<std::size_t>(selectionStart_);
+  const auto length = static_cast<std::size_t>(selectionLength_);
+  const bool append = start == text_.size();
+  text_.replace(start, length, text);
+  formatOf_.erase(formatOf_.begin() + static_cast<std::ptrdiff_t>(start),
+                  formatOf_.begin() + static_cast<std::ptrdiff_t>(start + length));
+  formatOf_.insert(formatOf_.begin() + static_cast<std::ptrdiff_t>(start), text.size(), format);
+  // Appending keeps the CR LF text up to date, so that building a text piece by piece while
+  // reading it back stays linear.
+  if (append && contentValid_) {
+    appendWithCrLf(content_, text);
+  } else {
+    contentValid_ = false;
+  }
+  selectionStart_ = static_cast<int>(start + text.size());
+  selectionLength_ = 0;
+  hasPendingFormat_ = false;
+  textChanged();
+}
+
+void RichEditBox::textChanged() {
+  linesValid_ = false;
+  changed(Property::Content);
+}
+
+void RichEditBox::changed(Property property) {
+  if (property == Property::Geometry || property == Property::Appearance) linesValid_ = false;
+  Unit::changed(property);
+}
+
+const std::vector<int>& RichEditBox::lineStarts() const {
+  if (!linesValid_) {
+    lineStarts_ = layoutLines(text_, layoutWidth(), font(), runtime().backend().textMeasurer());
+    linesValid_ = true;
+  }
+  return lineStarts_;
+}
+
+double RichEditBox::layoutWidth() const {
+  return width() - 2 * kFrame - (verticalScrollBar_ ? kScrollBarWidth : 0);
+}
+
+int RichEditBox::getLineCount() const { return static_cast<int>(lineStarts().size()); }
+
+int RichEditBox::getLineStart(int line) const {
+  const auto& starts = lineStarts();
+  if (line < 0 || line >= static_cast<int>(starts.size())) return -1;
+  return starts[static_cast<std::size_t>(line)];
+}
+
+int RichEditBox::getCaretLine() const {
+  const auto& starts = lineStarts();
+  const auto it = std::upper_bound(starts.begin(), starts.end(), selectionStart_);
+  return static_cast<int>(it - starts.begin()) - 1;
+}
+
+const CharFormat& RichEditBox::formatAt(int position) const {
+  if (position < 0 || position >= characterCount()) return formats_.front();
+  return formats_[formatOf_[static_cast<std::size_t>(position)]];
+}
+
+CharFormat RichEditBox::effectiveFormatAt(int position) const {
+  CharFormat f = formatAt(position);
+  if (f.fontName.empty()) f.fontName = font().name;
+  if (f.fontSize == 0) f.fontSize = static_cast<int>(font().points);
+  if (f.color == kDefaultColor) f.color = textColor() == kDefaultColor ? rgb(0, 0, 0) : textColor();
+  return f;
+}
+
+void RichEditBox::setReadOnly(bool readOnly) { write(readOnly_, readOnly, Property::Appearance); }
+
+void RichEditBox::setVerticalScrollBar(bool shown) {
+  write(verticalScrollBar_, shown, Property::Appearance);
+}
+
+InputResult RichEditBox::userReleaseLeftButtonAt(int position) {
+  const InputResult state = inputState();
+  if (state != InputResult::Accepted) return state;
+  setFocus();
+  setSelection(position, 0);
+  if (onLeftButtonUp) onLeftButtonUp({});
+  return InputResult::Accepted;
+}
+
+InputResult RichEditBox::userReleaseLeftButtonOnLine(int line, int column) {
+  const auto& starts = lineStarts();
+  const int last = static_cast<int>(starts.size()) - 1;
+  const int l = std::clamp(line, 0, last);
+  const int start = starts[static_cast<std::size_t>(l)];
+  // A column past the end of the line stays on the line (before its break).
+  const int lineEnd = l < last ? starts[static_cast<std::size_t>(l + 1)] - 1 : characterCount();
+  return userReleaseLeftButtonAt(std::clamp(start + std::max(column, 0), start, lineEnd));
+}
+
+InputResult RichEditBox::userClick() { return userReleaseLeftButtonAt(selectionStart_); }
+
+void RichEditBox::handleKey(int keyCode, int) {
+  constexpr int kBackspace = 8;
+  constexpr int kEnter = 13;
+  constexpr int kDelete = 46;
+  if (readOnly_) return;
+  if (keyCode == kEnter) {
+    handleText(U"\n");
+    return;
+  }
+  if (keyCode != kBackspace && keyCode != kDelete) return;
+  if (selectionLength_ == 0) {
+    if (keyCode == kBackspace && selectionStart_ > 0) {
+      setSelection(selectionStart_ - 1, 1);
+    } else if (keyCode == kDelete && selectionStart_ < characterCount()) {
+      setSelection(selectionStart_, 1);
+    } else {
+      return;
+    }
+  }
+  replaceSelection({});
+  if (onContentChanged) onContentChanged();
+}
+
+void RichEditBox::handleText(std::u32string_view text) {
+  if (readOnly_) return;
+  replaceSelection(text);
+  if (onContentChanged) onContentChanged();
+}
+
+}  // namespace platform

@@ -1,0 +1,32 @@
+// The kinds whose properties carry no rule beyond "read back what was written".
+#include "platform/group_box.h"
+#include "platform/label.h"
+#include "platform/picture_box.h"
+#include "platform/system/paths.h"
+#include "platform/web_view.h"
+
+namespace platform {
+
+void PictureBox::setPicture(Bytes picture) {
+  write(picture_, std::move(picture), Property::Picture);
+}
+
+void GroupBox::setCaption(std::string caption) {
+  write(caption_, std::move(caption), Property::Caption);
+}
+
+void Label::setCaption(std::string caption) {
+  write(caption_, std::move(caption), Property::Caption);
+}
+
+void Label::setAlignment(Alignment alignment) {
+  write(alignment_, alignment, Property::Appearance);
+}
+
+void WebView::navigate(std::string address) {
+  write(address_, std::move(address), Property::Address);
+}
+
+std::string WebView::nativeAddress() const { return nativePath(address_); }
+
+}  // namespace platform
