@@ -56,7 +56,8 @@ void HeadlessBackend::advance(std::int64_t ms) {
     now_ = std::max(now_, *due);
     runtime_->fireDueTimers();
   }
-  now_ = target;
+  // A message box answered inside a tick may have moved the clock past the target already.
+  now_ = std::max(now_, target);
 }
 
 bool HeadlessBackend::accepted(InputResult result, const Unit& unit, std::string_view action) {
@@ -125,6 +126,10 @@ void HeadlessBackend::answerNextMessageBox(int result) {
 
 void HeadlessBackend::answerNextMessageBox(std::function<int(const MessageBox&)> answer) {
   messageBoxAnswers_.push_back(std::move(answer));
+}
+
+void HeadlessBackend::whenWindowOpens(std::type_index type, std::function<void(Window&)> script) {
+  windowScripts_.push_back({type, std::move(script)});
 }
 
 MenuItem* HeadlessBackend::openMenu() const {

@@ -73,9 +73,9 @@ class HeadlessBackend : public Backend {
   // the script must close the window. Scripts are used in order.
   template <class W>
   void whenWindowOpens(std::function<void(W&)> script) {
-    windowScripts_.push_back(
-        {std::type_index(typeid(W)), [script](Window& w) { script(static_cast<W&>(w)); }});
+    whenWindowOpens(typeid(W), [script](Window& w) { script(static_cast<W&>(w)); });
   }
+  void whenWindowOpens(std::type_index type, std::function<void(Window&)> script);
 
   // Logs.
   struct Sound {

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QPoint>
+#include <memory>
+
+#include "platform/property.h"
+#include "platform/unit.h"
+
+class QMouseEvent;
+class QWidget;
+
+namespace platform::qt {
+
+// The drawing side of one unit: a widget kept in step with the unit's properties. Input goes
+// back only through the unit's user* entry points; the unit decides what it raises.
+//
+// A unit widget outlives its unit by a moment (its window is deleted later, after the event
+// that closed it returns), so it lets go of the unit when the window closes and then does
+// nothing more.
+class UnitWidget {
+ public:
+  explicit UnitWidget(Unit& unit) : unit_(&unit) {}
+  virtual ~UnitWidget() = default;
+  UnitWidget(const UnitWidget&) = delete;
+  UnitWidget& operator=(const UnitWidget&) = delete;
+
+  virtual QWidget* widget() = 0;
+  bool live() const { return unit_ != nullptr; }
+  Unit& unit() const { return *unit_; }
+  void release() { unit_ = nullptr; }
+
+  // Draws every property (on creation) or the one that changed.
+  void showAll();
+  void changed(Property property);
+
+ protected:
+  // The kind's own properties; `Appearance` also after a font, colour or cursor change.
+  virtual void refresh(Property property) = 0;
+
+  // Plain clicks: the left button pressed and released over the unit is a click; the right
+  // button pressed is a right-button-down. Both return at once when the unit is gone.
+  void mousePressed(const QMouseEvent& event);
+  void mouseReleased(const QMouseEvent& event);
+
+ private:
+  Unit* unit_;
+  bool leftPressed_ = false;
+};
+
+// The widget of a unit kind that draws (nullptr for timers, players and menu items), as a
+// child of `parent`.
+std::unique_ptr<UnitWidget> createUnitWidget(Unit& unit, QWidget* parent);
+
+}  // namespace platform::qt

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include "platform/mp3_file.h"
+#include "tests/platform/test_windows.h"
+
+namespace {
+
+using platform::MediaEvent;
+using platform::MediaPlayer;
+
+class Media : public PlatformTest {
+ protected:
+  Media() {
+    putFixture("tone_1000ms_mono.mp3", "\\music\\one.mp3");
+    putFixture("tone_2500ms_stereo.mp3", "\\music\\two.mp3");
+  }
+  std::string music(const std::string& name) { return folder().path() + "\\music\\" + name; }
+
+  EventLog log;
+  FormWindow& w = rt().start<FormWindow>(log);
+  MediaPlayer& player = w.媒体播放1;
+};
+
+TEST_P(Media, OpenKnowsTheExactLengthAndPlayFollowsTheClockToTheEnd) {
+  player.openFile(music("two.mp3"));
+  EXPECT_EQ(player.getLength(), 2500);
+  EXPECT_EQ(player.getState(), MediaPlayer::kNotPlaying) << "opened, not yet played";
+  player.play(-1);
+  EXPECT_NE(player.getState(), MediaPlayer::kNotPlaying);
+  d().advance(800);
+  EXPECT_EQ(player.getPosition(), 800);
+  EXPECT_NE(player.getState(), MediaPlayer::kNotPlaying);
+  d().advance(1700);
+  EXPECT_EQ(player.getState(), MediaPlayer::kNotPlaying);
+  EXPECT_EQ(player.getPosition(), 2500);
+}
+
+TEST_P(Media, StopSilencesAtOnceAndANewOpenReplacesWhatPlays) {
+  player.openFile(music("two.mp3"));
+  player.play();
+  d().advance(300);
+  player.stop();
+  EXPECT_EQ(player.getState(), MediaPlayer::kNotPlaying);
+  EXPECT_EQ(player.getPosition(), 300);
+  player.openFile(music("two.mp3"));
+  player.play();
+  d().advance(100);
+  player.openFile(music("one.mp3"));
+  EXPECT_EQ(player.getState(), MediaPlayer::kNotPlaying) << "the old recording fell silent";
+  EXPECT_EQ(player.getLength(), 1000);
+  player.play();
+  d().advance(1000);
+  EXPECT_EQ(player.getState(), MediaPlayer::kNotPlaying);
+  const auto rec = d().recordings();
+  ASSERT_EQ(rec.size(), 7u);
+  EXPECT_EQ(rec[0].event, MediaEvent::Opened);
+  EXPECT_EQ(rec[1].event, MediaEvent::Played);
+  EXPECT_EQ(rec[2].event, MediaEvent::Stopped);
+  EXPECT_EQ(rec[2].atMs, 300);
+  EXPECT_EQ(rec[6].file, music("one.mp3"));
+  EXPECT_EQ(rec[6].event, MediaEvent::Played);
+  EXPECT_EQ(rec[6].atMs, 400);
+  EXPECT_EQ(rec[6].lengthMs, 1000);
+}
+
+TEST_P(Media, AMissingEmptyOrCorruptFilePlaysNothing) {
+  std::string garbage;
+  for (int i = 0; i < 5000; ++i) garbage.push_back(static_cast<char>((i * 7919) % 251));
+  folder().putFile("\\music\\empty.mp3", "");
+  folder().putFile("\\music\\text.mp3", "not a recording\r\n");
+  folder().putFile("\\music\\garbage.mp3", garbage);
+  folder().putFile("\\music\\id3only.mp3", std::string("ID3\x03\0\0\0\0\0\x10", 10) + garbage);
+  for (const char* name : {"missing.mp3", "empty.mp3", "text.mp3", "garbage.mp3", "id3only.mp3"}) {
+    player.openFile(music("one.mp3"));
+    player.play();
+    player.openFile(music(name));
+    EXPECT_EQ(player.getLength(), 0) << name;
+    player.play();
+    EXPECT_EQ(player.getState(), MediaPlayer::kNotPlaying) << name;
+    EXPECT_EQ(player.getPosition(), 0) << name;
+    player.stop();
+    EXPECT_EQ(player.getState(), MediaPlayer::kNotPlaying) << name;
+  }
+}
+
+TEST(Mp3File, TheDecoderGivesExactlyTheProbedLength) {
+  const std::string path = std::string(PLATFORM_FIXTURES) + "/tone_1000ms_mono.mp3";
+  const platform::Mp3Info info = platform::probeMp3(path);
+  ASSERT_TRUE(info.playable);
+  EXPECT_EQ(info.format.sampleRate, 22050);
+  EXPECT_EQ(info.format.channels, 1);
+  auto source = platform::openMp3(path);
+  ASSERT_NE(source, nullptr);
+  std::vector<std::int16_t> buffer(4096);
+  std::size_t frames = 0;
+  std::int16_t peak = 0;
+  while (std::size_t got = source->read(buffer.data(), buffer.size())) {
+    frames += got;
+    for (std::size_t i = 0; i < got; ++i) peak = std::max<std::int16_t>(peak, buffer[i]);
+  }
+  EXPECT_EQ(frames, 22050u);
+  EXPECT_GT(peak, 10000) << "a full-scale tone decodes loud";
+  EXPECT_EQ(source->read(buffer.data(), buffer.size()), 0u);
+}
+
+PLATFORM_TEST_SUITE(Media);
+
+}  // namespace

@@ -1,0 +1,206 @@
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include "platform/system/text_numbers.h"
+#include "tests/platform/test_windows.h"
+
+namespace {
+
+using platform::CharFormat;
+using platform::RichEditBox;
+
+// Two boxes of the lesson text's shape: 664 px wide, design font 仿宋 13 pt (17.33 px em).
+class LessonWindow : public platform::Window {
+ public:
+  explicit LessonWindow(platform::Runtime& rt) : Window(rt, "lessonWindow", {0, 0, 700, 600}) {
+    for (RichEditBox* box : {&全文学习内容框, &内容暂存框}) {
+      box->setFont({"仿宋", 13});
+    }
+    全文学习内容框.onLeftButtonUp = [this](platform::MouseEvent) {
+      clickedLines.push_back(全文学习内容框.getCaretLine());
+    };
+    图片框1.setVisible(false);
+  }
+  std::vector<int> clickedLines;
+  platform::RichEditBox 全文学习内容框{*this, "全文学习内容框", {13, 45, 664, 384}};
+  platform::PictureBox 图片框1{*this, "图片框1", {0, 0, 700, 100}};
+  platform::RichEditBox 内容暂存框{图片框1, "内容暂存框", {0, 0, 664, 80}};
+};
+
+CharFormat format(int color, int effects = 0) {
+  return {"仿宋", 13, 0, effects, static_cast<platform::Color>(color)};
+}
+
+// The append step of a lesson text: caret past the end, a length of 1, a format, the piece.
+void append(RichEditBox& box, const std::string& piece, const CharFormat& f) {
+  box.setSelectionStart(platform::getTextLength(box.content()));
+  box.setSelectionLength(1);
+  box.applyCharFormat(f);
+  box.setSelectedText(piece);
+}
+
+class RichEdit : public PlatformTest {
+ protected:
+  LessonWindow& w = rt().start<LessonWindow>();
+  RichEditBox& box = w.全文学习内容框;
+};
+
+TEST_P(RichEdit, PositionsCountCharactersAndALineBreakCountsOne) {
+  box.setContent("[0001]日文：おはよう\r\n[0001]译文：早上好\r\n\r\n[结束]");
+  EXPECT_EQ(box.characterCount(), 9 + 4 + 1 + 9 + 3 + 1 + 1 + 4);
+  EXPECT_EQ(box.content(), "[0001]日文：おはよう\r\n[0001]译文：早上好\r\n\r\n[结束]");
+  box.setSelectionStart(9);
+  box.setSelectionLength(4);
+  EXPECT_EQ(box.selectedText(), "おはよう");
+  box.setSelectionLength(5);
+  EXPECT_EQ(box.selectedText(), "おはよう\r\n");
+  box.setSelectionStart(14);
+  EXPECT_EQ(box.selectedText(), "");
+  box.setSelectionLength(9);
+  EXPECT_EQ(box.selectedText(), "[0001]译文：");
+  EXPECT_EQ(box.getLineCount(), 4);
+  EXPECT_EQ(box.getLineStart(1), 14);
+  EXPECT_EQ(box.getLineStart(3), 28);
+}
+
+TEST_P(RichEdit, SelectionEndsStopAtTheEndOfTheText) {
+  box.setContent("abc");
+  const struct {
+    const char* label;
+    int start, length, expectStart, expectLength;
+  } cases[] = {
+      {"start past the end is the end", 99, 0, 3, 0},
+      {"a length past the end stops there", 1, 99, 1, 2},
+      {"a length at the end selects nothing", 3, 1, 3, 0},
+      {"a negative start is the start", -5, 1, 0, 1},
+      {"a negative length selects nothing", 1, -2, 1, 0},
+  };
+  for (const auto& c : cases) {
+    box.setSelectionStart(c.start);
+    box.setSelectionLength(c.length);
+    EXPECT_EQ(box.selectionStart(), c.expectStart) << c.label;
+    EXPECT_EQ(box.selectionLength(), c.expectLength) << c.label;
+  }
+}
+
+TEST_P(RichEdit, TheAppendStepAddsEachPieceAtTheEndInItsFormat) {
+  append(box, "[0001]日文：はい\r\n", format(0));
+  append(box, "[0001]译文：是\r\n\r\n", format(0x8000));
+  append(box, "[结束]", format(0));
+  EXPECT_EQ(box.content(), "[0001]日文：はい\r\n[0001]译文：是\r\n\r\n[结束]");
+  EXPECT_EQ(box.getLineCount(), 4);
+  EXPECT_EQ(box.formatAt(0), format(0));
+  EXPECT_EQ(box.formatAt(11), format(0)) << "the line break of the Japanese line";
+  EXPECT_EQ(box.formatAt(12), format(0x8000));
+  EXPECT_EQ(box.formatAt(box.characterCount() - 1), format(0));
+  EXPECT_EQ(box.selectionStart(), box.characterCount());
+}
+
+TEST_P(RichEdit, ApplyingAFormatToASelectionUnderlinesJustThatRange) {
+  append(box, "[0001]日文：はい\r\n[结束]", format(0));
+  box.setSelectionStart(9);
+  box.setSelectionLength(2);
+  box.applyCharFormat(format(0, CharFormat::kUnderline));
+  EXPECT_FALSE(box.formatAt(8).underlined());
+  EXPECT_TRUE(box.formatAt(9).underlined());
+  EXPECT_TRUE(box.formatAt(10).underlined());
+  EXPECT_FALSE(box.formatAt(11).underlined());
+  box.applyCharFormat(format(0));
+  EXPECT_FALSE(box.formatAt(9).underlined());
+  EXPECT_EQ(box.content(), "[0001]日文：はい\r\n[结束]") << "formats leave the text alone";
+}
+
+TEST_P(RichEdit, WritingContentDropsFormatsAndCopiesCarryTextOnly) {
+  append(box, "[0001]日文：はい\r\n", format(0x8000, 4));
+  append(box, "[结束]", format(0));
+  w.内容暂存框.setContent(box.content());
+  EXPECT_EQ(w.内容暂存框.content(), box.content());
+  EXPECT_EQ(w.内容暂存框.formatAt(0), CharFormat{});
+  EXPECT_EQ(w.内容暂存框.lineStarts(), box.lineStarts());
+  box.setContent("");
+  EXPECT_EQ(box.characterCount(), 0);
+  EXPECT_EQ(box.getLineCount(), 1);
+  box.setSelectedText("x");
+  EXPECT_EQ(box.formatAt(0), CharFormat{});
+}
+
+// A lesson text of `items` items in the Chinese-Japanese mode.
+std::string lesson(int items, const std::string& japanese) {
+  std::string text;
+  for (int i = 0; i < items; ++i) {
+    text += "[000" + std::to_string(i) + "]日文：" + japanese + "\r\n[000" + std::to_string(i) +
+            "]译文：中文\r\n\r\n";
+  }
+  return text + "[结束]";
+}
+
+TEST_P(RichEdit, LinesOfALessonTextAndAWrappedLine) {
+  struct Case {
+    const char* label;
+    std::string text;
+    int lines;
+  };
+  // 664 - 8 px frame = 656 px: 37 full-width characters of 17.33 px, or the 9-character header
+  // (6 em) and 31 more.
+  std::string wrapped;
+  for (int i = 0; i < 40; ++i) wrapped += "あ";
+  const Case cases[] = {
+      {"no items: the end marker alone", "[结束]", 1},
+      {"one item, Chinese-Japanese", lesson(1, "はい"), 4},
+      {"two items, Chinese-Japanese", lesson(2, "はい"), 7},
+      {"one item, Japanese-only", "[0001]日文：はい\r\n\r\n[结束]", 3},
+      {"a Japanese line of 49 characters wraps once", lesson(1, wrapped), 5},
+  };
+  for (const Case& c : cases) {
+    box.setContent(c.text);
+    w.内容暂存框.setContent(c.text);
+    EXPECT_EQ(box.getLineCount(), c.lines) << c.label;
+    EXPECT_EQ(w.内容暂存框.lineStarts(), box.lineStarts()) << c.label;
+  }
+  // The wrapped line: its second part starts a line of its own.
+  box.setContent(lesson(1, wrapped));
+  EXPECT_EQ(box.getLineStart(1), 40);
+  EXPECT_EQ(box.getLineStart(2), 9 + 40 + 1);
+  box.setSelectionStart(45);
+  EXPECT_EQ(box.getCaretLine(), 1);
+  EXPECT_EQ(box.getLineStart(5), -1);
+  EXPECT_EQ(box.getLineStart(-1), -1);
+}
+
+TEST_P(RichEdit, CaretLineOnAnEmptyLineWhoseBreakIsSelected) {
+  box.setContent(lesson(1, "はい"));
+  const int emptyLine = 2;
+  box.setSelectionStart(box.getLineStart(emptyLine));
+  box.setSelectionLength(1);
+  EXPECT_EQ(box.selectedText(), "\r\n");
+  EXPECT_EQ(box.getCaretLine(), emptyLine);
+}
+
+TEST_P(RichEdit, AClickMovesTheCaretBeforeLeftButtonUpAndBelowTheLastLineMeansTheLast) {
+  box.setContent(lesson(2, "はい"));
+  d().releaseLeftButtonOnLine(box, 3, 4);
+  d().releaseLeftButtonOnLine(box, 40);
+  EXPECT_EQ(w.clickedLines, (std::vector<int>{3, 6}));
+  EXPECT_EQ(box.selectionStart(), box.getLineStart(6));
+  EXPECT_NONFATAL_FAILURE(d().releaseLeftButtonOnLine(w.内容暂存框, 0), "内容暂存框");
+}
+
+TEST_P(RichEdit, TypingRaisesContentChangedButAProgramWriteDoesNot) {
+  int changes = 0;
+  box.onContentChanged = [&] { ++changes; };
+  box.setContent("x");
+  box.setSelectedText("y");
+  EXPECT_EQ(changes, 0);
+  d().type(box, "あい");
+  d().pressKey(box, 8);
+  EXPECT_EQ(changes, 3);
+  EXPECT_EQ(box.content(), "yあx");
+  box.setReadOnly(true);
+  d().type(box, "z");
+  EXPECT_EQ(box.content(), "yあx");
+  EXPECT_EQ(changes, 3);
+}
+
+PLATFORM_TEST_SUITE(RichEdit);
+
+}  // namespace

@@ -1,0 +1,179 @@
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tests/platform/test_windows.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class Windows : public PlatformTest {
+ protected:
+  EventLog log;
+};
+
+TEST_P(Windows, TheStartWindowsCreatedHandlerRunsInsideTheBuildingAndClosingEndsWithZero) {
+  FormWindow& w = rt().start<FormWindow>(log);
+  EXPECT_THAT(log, ElementsAre("created"));
+  EXPECT_TRUE(w.isOpen());
+  EXPECT_TRUE(rt().running());
+  d().pressEsc(w);
+  EXPECT_TRUE(rt().running()) << "this design does not close on Esc";
+  d().closeWindow(w);
+  EXPECT_FALSE(rt().running());
+  EXPECT_EQ(rt().exitCode(), 0);
+}
+
+TEST_P(Windows, EndingTheProgramFromAHandlerClosesEveryWindowWithTheCode) {
+  FormWindow& w = rt().start<FormWindow>(log);
+  w.时钟1.setInterval(100);
+  w.按钮1.onClicked = [this] { rt().open<DialogWindow>(log); };
+  d().whenWindowOpens<DialogWindow>([this](DialogWindow& dialog) {
+    dialog.确定按钮.onClicked = [this] { rt().exit(3); };
+    d().click(dialog.确定按钮);
+    EXPECT_TRUE(dialog.isClosed());
+  });
+  d().click(w.按钮1);
+  EXPECT_FALSE(rt().running());
+  EXPECT_EQ(rt().exitCode(), 3);
+  EXPECT_TRUE(w.isClosed());
+  EXPECT_FALSE(w.时钟1.running());
+  // Once ended, nothing more opens or shows.
+  rt().open<DialogWindow>(log);
+  EXPECT_NE(rt().showMessageBox("late", 1, "x"), 0);
+  EXPECT_THAT(d().messageBoxes(), IsEmpty());
+}
+
+TEST_P(Windows, OpenIsModalBuiltAfreshAndReturnsWhenTheWindowCloses) {
+  FormWindow& w = rt().start<FormWindow>(log);
+  int opened = 0;
+  w.按钮1.onClicked = [&] {
+    rt().open<DialogWindow>(log);
+    log.push_back("open returned");
+  };
+  const auto script = [&](DialogWindow& dialog) {
+    ++opened;
+    EXPECT_EQ(dialog.列表.getRowCount(), 1);
+    // Nothing of the earlier opening survives.
+    dialog.标签.setCaption("changed");
+    dialog.选择框.setChecked(true);
+    // The other windows take no user input, but code may still write them.
+    EXPECT_EQ(w.标签1.userClick(), platform::InputResult::Blocked);
+    w.标签1.setCaption("written while modal");
+    d().click(dialog.确定按钮);
+  };
+  d().whenWindowOpens<DialogWindow>(script);
+  d().whenWindowOpens<DialogWindow>(script);
+  log.clear();
+  d().click(w.按钮1);
+  d().click(w.按钮1);
+  EXPECT_EQ(opened, 2);
+  EXPECT_EQ(w.标签1.caption(), "written while modal");
+  EXPECT_THAT(log, ElementsAre("dialog.created rows 0 caption design check 0", "dialog.ok",
+                               "open returned", "dialog.created rows 0 caption design check 0",
+                               "dialog.ok", "open returned"));
+}
+
+TEST_P(Windows, EscClosesAWindowWhoseDesignSaysSo) {
+  FormWindow& w = rt().start<FormWindow>(log);
+  w.按钮1.onClicked = [this] { rt().open<DialogWindow>(log); };
+  d().whenWindowOpens<DialogWindow>([this](DialogWindow& dialog) { d().pressEsc(dialog); });
+  d().click(w.按钮1);
+  EXPECT_TRUE(rt().running());
+  EXPECT_EQ(rt().openWindows().size(), 1u);
+}
+
+TEST_P(Windows, AnUnexpectedWindowOrBoxFailsTheTestClearly) {
+  FormWindow& w = rt().start<FormWindow>(log);
+  w.按钮1.onClicked = [this] { rt().open<DialogWindow>(log); };
+  EXPECT_NONFATAL_FAILURE(d().click(w.按钮1), "dialogWindow");
+  EXPECT_NONFATAL_FAILURE(rt().showMessageBox("意外", 1, "标题"), "意外");
+  EXPECT_EQ(rt().openWindows().size(), 1u);
+}
+
+TEST_P(Windows, WritingTheSizeRaisesSizeChangedMovingDoesNot) {
+  FormWindow& w = rt().start<FormWindow>(log);
+  log.clear();
+  w.setWidth(1366);
+  w.setHeight(768 - 30);
+  w.move(0, 0);
+  w.move(5, 5, 640);
+  EXPECT_THAT(log, ElementsAre("sizeChanged", "sizeChanged", "sizeChanged"));
+  EXPECT_EQ(w.rect().left, 5);
+  EXPECT_EQ(w.width(), 640);
+  EXPECT_EQ(w.height(), 738);
+  w.setWindowState(2);
+  w.setAlwaysOnTop(true);
+  EXPECT_EQ(w.windowState(), 2);
+  EXPECT_TRUE(w.alwaysOnTop());
+}
+
+TEST_P(Windows, ScreenSizeComesFromTheBackend) {
+  d().setScreen(1280, 720);
+  EXPECT_EQ(rt().getScreenWidth(), 1280);
+  EXPECT_EQ(rt().getScreenHeight(), 720);
+}
+
+TEST_P(Windows, MessageBoxStylesAndResults) {
+  rt().start<FormWindow>(log);
+  d().answerNextMessageBox(0);
+  d().answerNextMessageBox(2);  // Esc or the close box
+  EXPECT_EQ(rt().showMessageBox("已经是最后一题", 0), 0);
+  EXPECT_NE(rt().showMessageBox("确定要提交吗？", 1, "提示"), 0);
+  const auto boxes = d().messageBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, "已经是最后一题");
+  EXPECT_EQ(boxes[0].style, 0);
+  EXPECT_EQ(boxes[0].caption, "Form") << "an omitted caption shows the window's";
+  EXPECT_EQ(boxes[1].style, 1);
+  EXPECT_EQ(boxes[1].caption, "提示");
+}
+
+TEST_P(Windows, PlaySoundFileHearsFilesThatExist) {
+  rt().start<FormWindow>(log);
+  folder().putFile("\\效果\\click.wav", "RIFF");
+  rt().playSoundFile(folder().path() + "\\效果\\click.wav");
+  rt().playSoundFile(folder().path() + "\\效果\\missing.wav");
+  const auto sounds = d().soundsPlayed();
+  ASSERT_EQ(sounds.size(), 2u);
+  EXPECT_TRUE(sounds[0].heard);
+  EXPECT_FALSE(sounds[1].heard);
+  EXPECT_EQ(sounds[0].file, folder().path() + "\\效果\\click.wav");
+}
+
+void putExecutable(const std::string& path) {
+  std::ofstream(path) << "#!/bin/sh\n";
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+}
+
+TEST_P(Windows, StartFileFindsABareNameInTheWorkingFolderAndTheLinuxNameOfAnExe) {
+  namespace fs = std::filesystem;
+  putExecutable(folder().file("\\Tavolin"));
+  putExecutable(folder().file("\\Other.exe"));
+  folder().putFile("\\NotRunnable.exe", "MZ");
+  const struct {
+    const char* file;
+    const char* found;  // file name in the folder, "" = nothing started
+  } cases[] = {
+      {"Tavolin.exe", "Tavolin"}, {"Other.exe", "Other.exe"}, {"Sorandel.exe", ""},
+      {"NotRunnable.exe", ""},    {"..\\Tavolin", ""},
+  };
+  for (const auto& c : cases) rt().startFile(c.file, folder().path());
+  const auto starts = d().programsStarted();
+  ASSERT_EQ(starts.size(), std::size(cases));
+  for (std::size_t i = 0; i < starts.size(); ++i) {
+    const std::string expected =
+        *cases[i].found ? (fs::path(folder().path()) / cases[i].found).string() : "";
+    EXPECT_EQ(starts[i].nativePath, expected) << cases[i].file;
+    EXPECT_EQ(starts[i].file, cases[i].file);
+    EXPECT_EQ(starts[i].workingFolder, folder().path());
+  }
+}
+
+PLATFORM_TEST_SUITE(Windows);
+
+}  // namespace
