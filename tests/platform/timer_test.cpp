@@ -9,9 +9,9 @@ using ::testing::IsEmpty;
 
 class Timers : public PlatformTest {
  protected:
-  FormWindow& w = rt().start<FormWindow>(log);
   EventLog log;
   EventLog ticks;
+  FormWindow& w = rt().start<FormWindow>(log);
   void logTicks(platform::Timer& t) {
     t.onTick = [this, &t] { ticks.push_back(t.name() + "@" + std::to_string(rt().now())); };
   }
