@@ -38,9 +38,10 @@ int buildLesson(LessonWindow& w, int items, bool readEndBack) {
     end += platform::getTextLength(piece);
   };
   for (int i = 0; i < items; ++i) {
-    const std::string key = "K" + std::to_string(100 + i % 900);
-    append("[" + key + "]日文：すみません、駅はどこですか。\r\n", 0);
-    append("[" + key + "]译文：请问，车站在哪里？\r\n\r\n", 0x8000);
+    std::string key = "[K";
+    key += std::to_string(100 + i % 900);
+    append(key + "]日文：すみません、駅はどこですか。\r\n", 0);
+    append(key + "]译文：请问，车站在哪里？\r\n\r\n", 0x8000);
   }
   append("[结束]", 0);
   w.内容暂存框.setContent(box.content());
