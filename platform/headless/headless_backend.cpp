@@ -41,7 +41,17 @@ class HeadlessBackend::ClockAudio : public AudioOutput {
 
 HeadlessBackend::HeadlessBackend() : audio_(std::make_unique<ClockAudio>(*this)) {}
 
-HeadlessBackend::~HeadlessBackend() = default;
+// An answer or script never used means a box or window the test expected did not come.
+HeadlessBackend::~HeadlessBackend() {
+  if (!messageBoxAnswers_.empty()) {
+    ADD_FAILURE() << messageBoxAnswers_.size()
+                  << " message box answer(s) given by the test were never asked for";
+  }
+  if (!windowScripts_.empty()) {
+    ADD_FAILURE() << windowScripts_.size()
+                  << " window script(s) given by the test were never used: the window did not open";
+  }
+}
 
 void HeadlessBackend::setScreen(int width, int height) {
   screenWidth_ = width;

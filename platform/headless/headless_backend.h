@@ -26,7 +26,8 @@ namespace platform {
 //
 // A user action that a user could not do (the unit is hidden, disabled, under a modal window...)
 // fails the running test with a message naming the unit, and changes nothing. So does a message
-// box or a modal window that the test gave no answer for.
+// box or a modal window that the test gave no answer for, and an answer or window script that
+// was never used by the time the backend is destroyed.
 class HeadlessBackend : public Backend {
  public:
   HeadlessBackend();

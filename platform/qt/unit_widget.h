@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPoint>
-#include <memory>
 
 #include "platform/property.h"
 #include "platform/unit.h"
@@ -48,7 +47,7 @@ class UnitWidget {
 };
 
 // The widget of a unit kind that draws (nullptr for timers, players and menu items), as a
-// child of `parent`.
-std::unique_ptr<UnitWidget> createUnitWidget(Unit& unit, QWidget* parent);
+// child of `parent`, which owns it.
+UnitWidget* createUnitWidget(Unit& unit, QWidget* parent);
 
 }  // namespace platform::qt

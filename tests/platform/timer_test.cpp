@@ -81,6 +81,21 @@ TEST_P(Timers, ARepeatingTimerSkipsTheTicksItsHandlerSpentInABoxAndGoesOnAfter) 
   EXPECT_THAT(ticks, ElementsAre("时钟1@100", "时钟1@400", "时钟1@500"));
 }
 
+TEST_P(Timers, NoTickWhileTheHandlerWaitsInAModalWindow) {
+  w.时钟1.onTick = [this] {
+    ticks.push_back("时钟1@" + std::to_string(rt().now()));
+    rt().open<DialogWindow>(log);
+  };
+  w.时钟1.setInterval(100);
+  d().whenWindowOpens<DialogWindow>([this](DialogWindow& dialog) {
+    d().advance(1000);
+    d().click(dialog.确定按钮);
+  });
+  d().whenWindowOpens<DialogWindow>([this](DialogWindow& dialog) { d().click(dialog.确定按钮); });
+  d().advance(1200);
+  EXPECT_THAT(ticks, ElementsAre("时钟1@100", "时钟1@1200"));
+}
+
 TEST_P(Timers, ClosingTheWindowStopsItsTimers) {
   logTicks(w.时钟1);
   w.时钟1.setInterval(100);

@@ -28,6 +28,17 @@ TEST_P(Windows, TheStartWindowsCreatedHandlerRunsInsideTheBuildingAndClosingEnds
   EXPECT_EQ(rt().exitCode(), 0);
 }
 
+TEST_P(Windows, RunHandlesEventsUntilTheStartWindowClosesAndReturnsZero) {
+  d().whenWindowOpens<FormWindow>([this](FormWindow& w) {
+    EXPECT_THAT(log, ElementsAre("created"));
+    d().click(w.按钮1);
+    d().closeWindow(w);
+  });
+  EXPECT_EQ(rt().run<FormWindow>(log), 0);
+  EXPECT_THAT(log, ElementsAre("created", "按钮1.clicked"));
+  EXPECT_FALSE(rt().running());
+}
+
 TEST_P(Windows, EndingTheProgramFromAHandlerClosesEveryWindowWithTheCode) {
   FormWindow& w = rt().start<FormWindow>(log);
   w.时钟1.setInterval(100);
@@ -175,5 +186,24 @@ TEST_P(Windows, StartFileFindsABareNameInTheWorkingFolderAndTheLinuxNameOfAnExe)
 }
 
 PLATFORM_TEST_SUITE(Windows);
+
+}  // namespace
+
+namespace {
+
+TEST(HeadlessHarness, AnswersAndScriptsNeverUsedFailTheTest) {
+  EXPECT_NONFATAL_FAILURE(
+      {
+        platform::HeadlessBackend b;
+        b.answerNextMessageBox(0);
+      },
+      "never asked for");
+  EXPECT_NONFATAL_FAILURE(
+      {
+        platform::HeadlessBackend b;
+        b.whenWindowOpens<DialogWindow>([](DialogWindow&) {});
+      },
+      "never used");
+}
 
 }  // namespace

@@ -1,0 +1,104 @@
+#include "platform/qt/button_widgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/qt/pictures.h"
+#include "platform/qt/qt_style.h"
+
+namespace platform::qt {
+
+ImageButtonWidget::ImageButtonWidget(ImageButton& button, QWidget* parent)
+    : QWidget(parent), UnitWidget(button) {}
+
+void ImageButtonWidget::refresh(Property property) {
+  if (property != Property::Picture) return;
+  const auto& button = static_cast<const ImageButton&>(unit());
+  picture_ = decodePicture(button.picture());
+  hoverPicture_ = decodePicture(button.hoverPicture());
+  update();
+}
+
+void ImageButtonWidget::paintEvent(QPaintEvent*) {
+  if (!live()) return;
+  QPainter p(this);
+  const QPixmap& shown = showsHoverPicture() ? hoverPicture_ : picture_;
+  if (!shown.isNull()) p.drawPixmap(rect(), shown);
+}
+
+void ImageButtonWidget::enterEvent(QEnterEvent*) {
+  hover_ = true;
+  update();
+}
+
+void ImageButtonWidget::leaveEvent(QEvent*) {
+  hover_ = false;
+  update();
+}
+
+namespace {
+
+std::string_view captionOf(const Unit& unit) {
+  if (const auto* box = dynamic_cast<const CheckBox*>(&unit)) return box->caption();
+  return static_cast<const RadioButton&>(unit).caption();
+}
+
+bool checkedOf(const Unit& unit) {
+  if (const auto* box = dynamic_cast<const CheckBox*>(&unit)) return box->checked();
+  return static_cast<const RadioButton&>(unit).checked();
+}
+
+}  // namespace
+
+template <class QtButton>
+CheckWidget<QtButton>::CheckWidget(Unit& unit, QWidget* parent)
+    : QtButton(parent), UnitWidget(unit) {
+  this->setAutoExclusive(false);
+  this->setFocusPolicy(Qt::NoFocus);
+}
+
+template <class QtButton>
+void CheckWidget<QtButton>::refresh(Property property) {
+  if (!live()) return;
+  switch (property) {
+    case Property::Caption:
+      this->setText(toQString(captionOf(unit())));
+      break;
+    case Property::Checked:
+      this->setChecked(checkedOf(unit()));
+      break;
+    case Property::Appearance: {
+      QPalette pal = this->palette();
+      pal.setColor(QPalette::WindowText, toQColor(unit().textColor(), Qt::black));
+      const bool filled = unit().backgroundColor() != kDefaultColor;
+      this->setAutoFillBackground(filled);
+      if (filled) pal.setColor(QPalette::Window, toQColor(unit().backgroundColor(), Qt::white));
+      this->setPalette(pal);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+template <class QtButton>
+void CheckWidget<QtButton>::nextCheckState() {
+  if (!live()) return;
+  unit().userClick();
+  // The unit said what the mark is now (also when it refused the click).
+  if (live()) this->setChecked(checkedOf(unit()));
+}
+
+template <class QtButton>
+void CheckWidget<QtButton>::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    mousePressed(*event);
+    return;
+  }
+  QtButton::mousePressEvent(event);
+}
+
+template class CheckWidget<QCheckBox>;
+template class CheckWidget<QRadioButton>;
+
+}  // namespace platform::qt

@@ -1,0 +1,155 @@
+#include "platform/qt/list_view_widget.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "platform/qt/key_codes.h"
+#include "platform/qt/pictures.h"
+#include "platform/qt/qt_style.h"
+#include "platform/window.h"
+
+namespace platform::qt {
+
+void ListRowsModel::reset() {
+  beginResetModel();
+  endResetModel();
+}
+
+void ListRowsModel::imagesChanged() {
+  images_.clear();
+  if (list_ != nullptr) {
+    for (const Bytes& b : list_->imageList()) images_.push_back(decodePicture(b));
+  }
+}
+
+int ListRowsModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() || list_ == nullptr ? 0 : list_->getRowCount();
+}
+
+int ListRowsModel::columnCount(const QModelIndex& parent) const {
+  if (parent.isValid() || list_ == nullptr) return 0;
+  return std::max<int>(1, static_cast<int>(list_->columns().size()));
+}
+
+QVariant ListRowsModel::data(const QModelIndex& index, int role) const {
+  if (list_ == nullptr || !index.isValid()) return {};
+  if (role == Qt::DisplayRole) return toQString(list_->getCellText(index.row(), index.column()));
+  if (role == Qt::DecorationRole) {
+    const int image = list_->getCellImage(index.row(), index.column());
+    if (image >= 0 && image < static_cast<int>(images_.size())) {
+      return images_[static_cast<std::size_t>(image)];
+    }
+  }
+  return {};
+}
+
+QVariant ListRowsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (list_ == nullptr || orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  const auto& columns = list_->columns();
+  if (section < 0 || section >= static_cast<int>(columns.size())) return {};
+  return toQString(columns[static_cast<std::size_t>(section)].caption);
+}
+
+ListViewWidget::ListViewWidget(ListView& list, QWidget* parent)
+    : QTreeView(parent), UnitWidget(list), rows_(list) {
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setAllColumnsShowFocus(true);
+  setIconSize(QSize(16, 16));
+  header()->setStretchLastSection(false);
+  header()->setSectionsMovable(false);
+  setModel(&rows_);
+  connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            if (!syncing_ && current.isValid()) userMovedTo(current.row());
+          });
+}
+
+ListViewWidget::~ListViewWidget() { setModel(nullptr); }
+
+void ListViewWidget::applyColumns() {
+  const auto& columns = list().columns();
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    setColumnWidth(static_cast<int>(i), columns[i].width);
+  }
+}
+
+void ListViewWidget::refresh(Property property) {
+  if (!live()) {
+    rows_.release();
+    return;
+  }
+  switch (property) {
+    case Property::Items:
+      rows_.imagesChanged();
+      rows_.reset();
+      applyColumns();
+      showSelectedRow();
+      break;
+    case Property::Rows:
+    case Property::Cell:
+      // Lists are filled row by row and cell by cell: redraw once, after the filling.
+      if (!resetPending_) {
+        resetPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+          resetPending_ = false;
+          if (!live()) return;
+          rows_.reset();
+          applyColumns();
+          showSelectedRow();
+        });
+      }
+      break;
+    case Property::SelectedRow:
+      if (!resetPending_) showSelectedRow();
+      break;
+    default:
+      break;
+  }
+}
+
+void ListViewWidget::showSelectedRow() {
+  if (!live()) return;
+  syncing_ = true;
+  const int row = list().selectedRow();
+  if (row >= 0 && row < rows_.rowCount({})) {
+    const QModelIndex index = rows_.index(row, 0);
+    selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(index);
+  } else {
+    selectionModel()->clear();
+  }
+  syncing_ = false;
+}
+
+void ListViewWidget::userMovedTo(int row) {
+  auto& unit = static_cast<ListView&>(this->unit());
+  unit.userSelectRow(row);
+  // Shows what the unit holds now, also when it refused the move.
+  if (live() && unit.selectedRow() != row) showSelectedRow();
+}
+
+void ListViewWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    mousePressed(*event);
+    return;
+  }
+  QTreeView::mousePressEvent(event);
+}
+
+void ListViewWidget::keyPressEvent(QKeyEvent* event) {
+  if (live() && virtualKeyOf(*event) == kVkEscape) {
+    unit().window().userPressEsc();
+    return;
+  }
+  QTreeView::keyPressEvent(event);
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+#include "platform/progress_bar.h"
+#include "platform/qt/unit_widget.h"
+
+namespace platform::qt {
+
+// A bar filled from the left in proportion to position / range; a position above the maximum
+// shows it full. A bar designed as a slider follows the mouse while the left button is held,
+// asking the unit, which raises positionChanged.
+class ProgressBarWidget : public QWidget, public UnitWidget {
+ public:
+  ProgressBarWidget(ProgressBar& bar, QWidget* parent);
+  QWidget* widget() override { return this; }
+
+  // The position that a point at x stands for.
+  int positionAtX(int x) const;
+
+ protected:
+  void refresh(Property property) override;
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  const ProgressBar& bar() const { return static_cast<const ProgressBar&>(unit()); }
+  void dragTo(int x);
+  bool dragging_ = false;
+};
+
+}  // namespace platform::qt

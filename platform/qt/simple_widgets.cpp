@@ -1,0 +1,108 @@
+#include "platform/qt/simple_widgets.h"
+
+#include <QPainter>
+
+#include "platform/qt/pictures.h"
+#include "platform/qt/qt_style.h"
+
+namespace platform::qt {
+
+namespace {
+
+void fillBackground(QPainter& p, const QWidget& w, Color color) {
+  if (color != kDefaultColor) p.fillRect(w.rect(), toQColor(color, Qt::transparent));
+}
+
+}  // namespace
+
+PictureBoxWidget::PictureBoxWidget(PictureBox& box, QWidget* parent)
+    : QWidget(parent), UnitWidget(box) {}
+
+void PictureBoxWidget::refresh(Property property) {
+  if (property == Property::Picture) {
+    picture_ = decodePicture(static_cast<const PictureBox&>(unit()).picture());
+    update();
+  } else if (property == Property::Appearance) {
+    update();
+  }
+}
+
+void PictureBoxWidget::paintEvent(QPaintEvent*) {
+  if (!live()) return;
+  QPainter p(this);
+  fillBackground(p, *this, unit().backgroundColor());
+  if (!picture_.isNull()) p.drawPixmap(0, 0, picture_);
+}
+
+GroupBoxWidget::GroupBoxWidget(GroupBox& box, QWidget* parent)
+    : QWidget(parent), UnitWidget(box) {}
+
+void GroupBoxWidget::refresh(Property property) {
+  if (property == Property::Caption || property == Property::Appearance) update();
+}
+
+void GroupBoxWidget::paintEvent(QPaintEvent*) {
+  if (!live()) return;
+  QPainter p(this);
+  fillBackground(p, *this, unit().backgroundColor());
+  const QString caption = toQString(static_cast<const GroupBox&>(unit()).caption());
+  const QFontMetrics fm(font());
+  const int top = fm.height() / 2;
+  p.setPen(QColor(160, 160, 160));
+  p.drawRect(QRectF(0.5, top + 0.5, width() - 1.0, height() - top - 1.0));
+  if (!caption.isEmpty()) {
+    const QRect text(8, 0, fm.horizontalAdvance(caption) + 4, fm.height());
+    p.fillRect(text, palette().window());
+    p.setPen(toQColor(unit().textColor(), Qt::black));
+    p.drawText(text, Qt::AlignCenter, caption);
+  }
+}
+
+LabelWidget::LabelWidget(Label& label, QWidget* parent)
+    : QWidget(parent), UnitWidget(label), transparent_(label.kind() == "TransparentLabel") {
+  if (transparent_) setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void LabelWidget::refresh(Property property) {
+  if (property == Property::Caption || property == Property::Appearance) update();
+}
+
+void LabelWidget::paintEvent(QPaintEvent*) {
+  if (!live()) return;
+  QPainter p(this);
+  if (!transparent_) fillBackground(p, *this, unit().backgroundColor());
+  int align = Qt::AlignTop | Qt::TextWordWrap;
+  switch (label().alignment()) {
+    case Alignment::Left:
+      align |= Qt::AlignLeft;
+      break;
+    case Alignment::Centre:
+      align |= Qt::AlignHCenter;
+      break;
+    case Alignment::Right:
+      align |= Qt::AlignRight;
+      break;
+  }
+  const QColor fallback = isEnabled() ? QColor(Qt::black) : QColor(128, 128, 128);
+  p.setPen(isEnabled() ? toQColor(unit().textColor(), fallback) : fallback);
+  p.drawText(rect(), align, toQString(label().caption()));
+}
+
+WebViewWidget::WebViewWidget(WebView& view, QWidget* parent) : QWidget(parent), UnitWidget(view) {}
+
+void WebViewWidget::refresh(Property property) {
+  if (property == Property::Address) update();
+}
+
+void WebViewWidget::paintEvent(QPaintEvent*) {
+  if (!live()) return;
+  QPainter p(this);
+  p.fillRect(rect(), QColor(250, 250, 246));
+  p.setPen(QColor(190, 190, 180));
+  p.drawRect(rect().adjusted(0, 0, -1, -1));
+  p.setPen(QColor(90, 90, 90));
+  const QString address = toQString(static_cast<const WebView&>(unit()).address());
+  p.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWrapAnywhere, address);
+}
+
+}  // namespace platform::qt

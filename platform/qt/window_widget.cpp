@@ -1,0 +1,247 @@
+#include "platform/qt/window_widget.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWindow>
+#include <algorithm>
+
+#include "platform/qt/key_codes.h"
+#include "platform/qt/qt_style.h"
+
+namespace platform::qt {
+
+namespace {
+
+// The units a window can be dragged by: its holders and texts, not its controls.
+bool dragsWindow(const Unit& unit) {
+  const std::string_view kind = unit.kind();
+  return kind == "PictureBox" || kind == "GroupBox" || kind == "Label";
+}
+
+}  // namespace
+
+WindowWidget::WindowWidget(Window& window, bool modal, QRect screen)
+    : QWidget(nullptr), window_(&window) {
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  if (modal) setWindowModality(Qt::ApplicationModal);
+  applying_ = true;
+  applyFlags();
+  applyWindowProperty(Property::Caption);
+  applyWindowProperty(Property::Appearance);
+  // A centred window that the program did not place starts in the middle of the screen.
+  if (window.centred() && window.left() == 0 && window.top() == 0) {
+    window.userMoved(screen.left() + (screen.width() - window.width()) / 2,
+                     screen.top() + (screen.height() - window.height()) / 2);
+  }
+  setGeometry(window.left(), window.top(), window.width(), window.height());
+  installEventFilter(this);
+  build(window, this);
+  applying_ = false;
+}
+
+WindowWidget::~WindowWidget() = default;
+
+void WindowWidget::build(Unit& holder, QWidget* parent) {
+  // The earlier unit of a form lies above the later one: create the later ones first.
+  const std::vector<Unit*> children = holder.children();
+  for (auto it = children.rbegin(); it != children.rend(); ++it) {
+    Unit& unit = **it;
+    UnitWidget* w = createUnitWidget(unit, parent);
+    if (w == nullptr) continue;
+    units_.emplace(&unit, w);
+    w->showAll();
+    if (dragsWindow(unit)) w->widget()->installEventFilter(this);
+    build(unit, w->widget());
+  }
+}
+
+QWidget* WindowWidget::widgetOf(const Unit& unit) const {
+  if (&unit == window_) return const_cast<WindowWidget*>(this);
+  const auto it = units_.find(&unit);
+  return it != units_.end() ? it->second->widget() : nullptr;
+}
+
+void WindowWidget::changed(Unit& unit, Property property) {
+  if (!live()) return;
+  if (&unit == window_) {
+    applyWindowProperty(property);
+    return;
+  }
+  const auto it = units_.find(&unit);
+  if (it != units_.end()) it->second->changed(property);
+}
+
+void WindowWidget::applyFlags() {
+  const Window& w = *window_;
+  Qt::WindowFlags flags = w.taskbarButton() ? Qt::Window : Qt::Tool;
+  if (w.border() == Border::None) flags |= Qt::FramelessWindowHint;
+  if (w.alwaysOnTop()) flags |= Qt::WindowStaysOnTopHint;
+  if (flags == windowFlags()) return;
+  const bool wasVisible = isVisible();
+  setWindowFlags(flags);
+  // Changing the flags hides a shown window.
+  if (wasVisible) show();
+}
+
+void WindowWidget::applyOutline() {
+  if (window_->outline() == Outline::RoundedRectangle) {
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect()), 12, 12);
+    setMask(QRegion(path.toFillPolygon().toPolygon()));
+  } else {
+    clearMask();
+  }
+}
+
+void WindowWidget::applyFocus() {
+  Unit* focused = window_->focusedUnit();
+  QWidget* target = focused != nullptr ? widgetOf(*focused) : nullptr;
+  if (target != nullptr && target != this && target->isVisibleTo(this) && target->isEnabled() &&
+      target->focusPolicy() != Qt::NoFocus) {
+    target->setFocus(Qt::OtherFocusReason);
+  } else if (QWidget* current = focusWidget()) {
+    // Focus on a unit that cannot take it (a hidden box) takes it away from the others.
+    current->clearFocus();
+  }
+}
+
+void WindowWidget::applyWindowProperty(Property property) {
+  const Window& w = *window_;
+  const bool wasApplying = applying_;
+  applying_ = true;
+  switch (property) {
+    case Property::Geometry:
+      setGeometry(w.left(), w.top(), w.width(), w.height());
+      applyOutline();
+      break;
+    case Property::Caption:
+      setWindowTitle(toQString(w.caption()));
+      break;
+    case Property::Appearance:
+    case Property::AlwaysOnTop:
+      applyFlags();
+      applyOutline();
+      setFont(toQFont(w.font()));
+      update();
+      break;
+    case Property::WindowState:
+      if (w.windowState() == 2) {
+        showMinimized();
+      } else if (isMinimized()) {
+        showNormal();
+      }
+      break;
+    case Property::Focus:
+      applyFocus();
+      break;
+    default:
+      break;
+  }
+  applying_ = wasApplying;
+}
+
+void WindowWidget::closedByModel() {
+  if (!live()) return;
+  for (auto& [unit, widget] : units_) widget->release();
+  window_ = nullptr;
+  closing_ = true;
+  hide();
+  deleteLater();
+}
+
+void WindowWidget::paintEvent(QPaintEvent*) {
+  if (!live()) return;
+  QPainter p(this);
+  p.fillRect(rect(), toQColor(window_->backgroundColor(), palette().window().color()));
+}
+
+void WindowWidget::closeEvent(QCloseEvent* event) {
+  if (closing_ || !live()) {
+    event->accept();
+    return;
+  }
+  // The close box or Alt+F4: the window unit closes itself when a user may close it.
+  event->ignore();
+  window_->userClose();
+}
+
+void WindowWidget::keyPressEvent(QKeyEvent* event) {
+  if (live() && virtualKeyOf(*event) == kVkEscape) {
+    window_->userPressEsc();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void WindowWidget::mousePressEvent(QMouseEvent* event) {
+  // A click on the bare window takes the focus from the text boxes.
+  if (QWidget* current = focusWidget()) current->clearFocus();
+  QWidget::mousePressEvent(event);
+}
+
+void WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (live() && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    window_->userClick();
+  }
+}
+
+void WindowWidget::moveEvent(QMoveEvent*) {
+  if (!live() || applying_) return;
+  if (x() != window_->left() || y() != window_->top()) window_->userMoved(x(), y());
+}
+
+void WindowWidget::resizeEvent(QResizeEvent*) {
+  if (!live()) return;
+  applyOutline();
+  if (applying_) return;
+  if (width() != window_->width() || height() != window_->height()) {
+    window_->userResize(width(), height());
+  }
+}
+
+bool WindowWidget::eventFilter(QObject*, QEvent* event) { return dragEvent(event); }
+
+bool WindowWidget::dragEvent(QEvent* event) {
+  if (!live() || !window_->dragAnywhere() || !window_->movable()) return false;
+  switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+      const auto* e = static_cast<QMouseEvent*>(event);
+      if (e->button() != Qt::LeftButton) return false;
+      dragArmed_ = true;
+      dragging_ = false;
+      dragStart_ = e->globalPosition().toPoint();
+      dragOrigin_ = pos();
+      return false;
+    }
+    case QEvent::MouseMove: {
+      const auto* e = static_cast<QMouseEvent*>(event);
+      if (!dragArmed_ || !(e->buttons() & Qt::LeftButton)) return false;
+      const QPoint delta = e->globalPosition().toPoint() - dragStart_;
+      if (!dragging_ && delta.manhattanLength() < QApplication::startDragDistance()) return false;
+      if (!dragging_) {
+        dragging_ = true;
+        // The window system moves the window where it can (Wayland needs it to).
+        if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+          dragArmed_ = false;
+          return true;
+        }
+      }
+      move(dragOrigin_ + delta);
+      return true;
+    }
+    case QEvent::MouseButtonRelease: {
+      const bool dragged = dragging_;
+      dragArmed_ = false;
+      dragging_ = false;
+      // The end of a drag is no click.
+      return dragged;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+#include <unordered_map>
+
+#include "platform/qt/unit_widget.h"
+#include "platform/window.h"
+
+namespace platform::qt {
+
+// The top-level widget of an open window and the widgets of all its units, built when the
+// window shows. The close box, Esc, dragging and the window system's moves and resizes go to
+// the window unit; the unit decides.
+class WindowWidget : public QWidget {
+ public:
+  // `modal`: the program's other windows take no input while this one is open.
+  WindowWidget(Window& window, bool modal, QRect screen);
+  ~WindowWidget() override;
+
+  Window& window() const { return *window_; }
+  bool live() const { return window_ != nullptr; }
+  // nullptr for a unit that draws nothing.
+  QWidget* widgetOf(const Unit& unit) const;
+  void changed(Unit& unit, Property property);
+  // The window closed: lets go of every unit, hides, and deletes itself later.
+  void closedByModel();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void build(Unit& holder, QWidget* parent);
+  void applyWindowProperty(Property property);
+  void applyFlags();
+  void applyOutline();
+  void applyFocus();
+  bool dragEvent(QEvent* event);
+
+  Window* window_;
+  std::unordered_map<const Unit*, UnitWidget*> units_;
+  bool applying_ = false;
+  bool closing_ = false;
+  // Dragging the window by any point.
+  bool dragArmed_ = false;
+  bool dragging_ = false;
+  QPoint dragStart_;
+  QPoint dragOrigin_;
+};
+
+}  // namespace platform::qt
