@@ -1,0 +1,130 @@
+#include "sorandel/lesson_text_view.h"
+
+#include "assets/assets.h"
+#include "content/content_folders.h"
+#include "content/statements.h"
+#include "platform/system/text_numbers.h"
+#include "sorandel/main_window.h"
+
+namespace {
+
+constexpr platform::Color kInk = platform::rgb(0x1c, 0x55, 0x77);
+constexpr platform::Color kMist = platform::rgb(0xe0, 0xf1, 0xf9);
+constexpr const char* kLineBreak = "\r\n";
+
+}  // namespace
+
+void LessonTextView::design() {
+  w_.全文学习容器.setPicture(assets::lessonTextBackground());
+  w_.逐句跟读标题图片框1.setPicture(assets::lessonTextTitle());
+
+  for (platform::PictureBox* group : {&w_.图片框5, &w_.图片框4}) group->setBackgroundColor(kMist);
+  const auto radio = [](platform::RadioButton& button, const char* caption, bool checked) {
+    button.setCaption(caption);
+    button.setChecked(checked);
+    button.setTextColor(kInk);
+    button.setBackgroundColor(kMist);
+  };
+  radio(w_.课文句子单选框, "课文句子", true);
+  radio(w_.课文单词单选框, "课文单词", false);
+  radio(w_.全日文显示单选框, "全日文显示", false);
+  radio(w_.中日文显示单选框, "中日文显示", true);
+  w_.课文句子单选框.onClicked = [this] { textSentencesClicked(); };
+  w_.课文单词单选框.onClicked = [this] { textWordsClicked(); };
+  w_.全日文显示单选框.onClicked = [this] { japaneseOnlyViewClicked(); };
+  w_.中日文显示单选框.onClicked = [this] { chineseJapaneseViewClicked(); };
+
+  // The shown text and its copy break their lines at the same places only with the same
+  // width, font and scroll bar. Typing is refused: the block arithmetic needs the text exactly
+  // as built.
+  const platform::Font lessonFont{kFontName, kFontSize};
+  for (platform::RichEditBox* box : {&w_.全文学习内容框, &w_.内容暂存框}) {
+    box->setFont(lessonFont);
+    box->setVerticalScrollBar(true);
+    box->setReadOnly(true);
+  }
+  w_.全文学习内容框.setCursor(platform::Cursor::Hand);
+  w_.全文学习内容框.setBackgroundColor(platform::rgb(255, 255, 255));
+}
+
+void LessonTextView::loadLessonText() {
+  w_.全文学习内容框.setContent("");
+  w_.内容暂存框.setContent("");
+  clearClickState();
+
+  const std::string& folder = w_.runtime().getProgramFolder();
+  w_.数据库连接1.open(
+      content::ContentFolders::path(folder, content::ContentFolders::contentDatabase), "");
+  const content::Statement query = content::selectLessonItems(s_.currentKey);
+  s_.lastSqlText = query.text;
+  w_.记录集1.attachConnection(w_.数据库连接1);
+  content::openQuery(w_.记录集1, query);
+  w_.记录集1.moveFirst();
+
+  // Past the end of the text: the GBK length of everything appended, as the end was always
+  // written, kept as a running sum so the build stays linear.
+  int endPosition = 0;
+  while (!w_.记录集1.endOfRecords()) {
+    w_.记录集1.readField("jp", s_.lessonFieldText);
+    w_.记录集1.readField("biaoshi", s_.lessonItemKeyText);
+    const std::string head = "[" + s_.lessonItemKeyText + "]";
+    if (!w_.中日文显示单选框.checked()) {
+      appendPiece(head + kJapaneseKind + "：" + s_.lessonFieldText + kLineBreak + kLineBreak,
+                  kJapaneseColor, endPosition);
+    } else {
+      appendPiece(head + kJapaneseKind + "：" + s_.lessonFieldText + kLineBreak, kJapaneseColor,
+                  endPosition);
+      w_.记录集1.readField("cn", s_.lessonFieldText);
+      appendPiece(head + kTranslationKind + "：" + s_.lessonFieldText + kLineBreak + kLineBreak,
+                  kTranslationColor, endPosition);
+    }
+    w_.记录集1.moveNext();
+  }
+  appendPiece(kEndMarker, kJapaneseColor, endPosition);
+
+  w_.内容暂存框.setContent(w_.全文学习内容框.content());
+  s_.textLineCount = w_.内容暂存框.getLineCount();
+}
+
+// The append step: an empty selection at the end, the piece's format, then the piece.
+void LessonTextView::appendPiece(const std::string& piece, platform::Color color,
+                                 int& endPosition) {
+  platform::RichEditBox& box = w_.全文学习内容框;
+  box.setSelectionStart(endPosition);
+  box.setSelectionLength(1);
+  setTextFormat(color, 0);
+  box.applyCharFormat(s_.textFormat);
+  box.setSelectedText(piece);
+  endPosition += platform::getTextLength(piece);
+}
+
+void LessonTextView::setTextFormat(platform::Color color, int effects) {
+  s_.textFormat.fontName = kFontName;
+  s_.textFormat.fontSize = kFontSize;
+  s_.textFormat.effects = effects;
+  s_.textFormat.color = color;
+}
+
+void LessonTextView::clearClickState() {
+  s_.clickBlockStart = 0;
+  s_.clickNextBlockStart = 0;
+  s_.clickLine = 0;
+  s_.markedBlockStart = 0;
+  s_.markedNextBlockStart = 0;
+  s_.clickKind.clear();
+  s_.markedKind.clear();
+}
+
+void LessonTextView::japaneseOnlyViewClicked() {
+  w_.全日文显示单选框.setChecked(true);
+  loadLessonText();
+}
+
+void LessonTextView::chineseJapaneseViewClicked() {
+  w_.中日文显示单选框.setChecked(true);
+  loadLessonText();
+}
+
+void LessonTextView::textSentencesClicked() { w_.navigation.applyCurrentCourse(); }
+
+void LessonTextView::textWordsClicked() { w_.navigation.applyCurrentCourse(); }

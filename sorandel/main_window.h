@@ -1,0 +1,97 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/system/database.h"
+#include "sorandel/lesson_text_view.h"
+#include "sorandel/navigation.h"
+#include "sorandel/read_along.h"
+#include "sorandel/recording_playback.h"
+#include "sorandel/sorandel_state.h"
+
+// Sorandel's start window: the skin with its own buttons, the navigation bar, the lesson and
+// basics panels with the views of the lesson panel, and the hidden holder of the window's
+// non-visual and storage units. Units are declared in form order under the form's names; the
+// routines live in the view classes below them, all on the one program state.
+class MainWindow : public platform::Window {
+ public:
+  MainWindow(platform::Runtime& runtime, SorandelState& state);
+
+  void mainWindowCreated();
+  void mainWindowResized();
+  void minimizeClicked();
+  void exitProgramClicked();
+  void switchToTavolinClicked();
+
+  // Frame.
+  platform::PictureBox 主容器{*this, "主容器", {0, 0, 882, 684}};
+  platform::NavigationBar 主菜单{主容器, "主菜单", {8, 127, 164, 520}};
+  platform::ImageButton 课程选择按钮{主容器, "课程选择按钮", {8, 92, 100, 28}};
+  platform::TransparentLabel 课程显示标签{主容器, "课程显示标签", {336, 98, 304, 16}};
+  platform::ImageButton Tavolin按钮{主容器, "Tavolin按钮", {744, 92, 126, 28}};
+  platform::ImageButton 最小化按钮{主容器, "最小化按钮", {816, 9, 26, 18}};
+  platform::ImageButton 退出软件按钮{主容器, "退出软件按钮", {848, 9, 26, 18}};
+  platform::PictureBox 课文学习容器{主容器, "课文学习容器", {179, 123, 696, 525}};
+  platform::PictureBox 入门基础容器{主容器, "入门基础容器", {179, 123, 696, 525}};
+
+  // Lesson text view.
+  platform::PictureBox 全文学习容器{课文学习容器, "全文学习容器", {0, 0, 696, 525}};
+  platform::PictureBox 逐句跟读标题图片框1{全文学习容器, "逐句跟读标题图片框1", {192, 8, 145, 24}};
+  platform::Label 提示标签{全文学习容器, "提示标签", {349, 12, 336, 16}};
+  platform::PictureBox 图片框5{全文学习容器, "图片框5", {12, 12, 153, 16}};
+  platform::RadioButton 课文句子单选框{图片框5, "课文句子单选框", {0, 0, 73, 16}};
+  platform::RadioButton 课文单词单选框{图片框5, "课文单词单选框", {80, 0, 73, 16}};
+  platform::RichEditBox 全文学习内容框{全文学习容器, "全文学习内容框", {13, 45, 664, 384}};
+  platform::PictureBox 图片框4{全文学习容器, "图片框4", {12, 463, 176, 16}};
+  platform::RadioButton 全日文显示单选框{图片框4, "全日文显示单选框", {0, 0, 88, 16}};
+  platform::RadioButton 中日文显示单选框{图片框4, "中日文显示单选框", {88, 0, 80, 16}};
+  platform::ImageButton 全文跟读按钮{全文学习容器, "全文跟读按钮", {216, 456, 90, 24}};
+  platform::PictureBox 图片框2{全文学习容器, "图片框2", {216, 456, 90, 24}};
+  platform::ImageButton 句子点读按钮{全文学习容器, "句子点读按钮", {328, 456, 90, 24}};
+  platform::PictureBox 图片框3{全文学习容器, "图片框3", {328, 456, 90, 24}};
+  platform::TransparentLabel 朗读进度标签{全文学习容器, "朗读进度标签", {454, 463, 71, 16}};
+  platform::ProgressBar 播放进度条{全文学习容器, "播放进度条", {549, 463, 88, 16}};
+  platform::TransparentLabel 朗读次数标签2{全文学习容器, "朗读次数标签2", {453, 493, 56, 16}};
+  platform::Label 朗读次数标签{全文学习容器, "朗读次数标签", {509, 493, 32, 16}};
+  platform::ProgressBar 朗读次数进度条{全文学习容器, "朗读次数进度条", {549, 493, 88, 16}};
+
+  // Sentence drill view: the units the navigation bar switches.
+  platform::PictureBox 句子跟读容器{课文学习容器, "句子跟读容器", {0, 0, 696, 525}};
+  platform::PictureBox 图片框6{句子跟读容器, "图片框6", {77, 165, 536, 152}};
+  platform::ImageButton 逐句跟读声音播放按钮{图片框6, "逐句跟读声音播放按钮", {512, 8, 20, 20}};
+
+  // Practice view: the units the navigation bar switches.
+  platform::PictureBox 练习容器{课文学习容器, "练习容器", {0, 0, 696, 525}};
+  platform::PictureBox 练习标题图片框{练习容器, "练习标题图片框", {189, 5, 248, 29}};
+  platform::ImageButton 练习声音播放按钮{练习容器, "练习声音播放按钮", {624, 104, 20, 20}};
+
+  // The hidden holder of the window's non-visual and storage units.
+  platform::PictureBox 图片框1{*this, "图片框1", {304, 112, 424, 272}};
+  platform::MediaPlayer 媒体播放1{图片框1, "媒体播放1"};
+  platform::Timer 播放进度时钟{图片框1, "播放进度时钟"};
+  platform::EditBox 搜索内容框{图片框1, "搜索内容框", {8, 8, 120, 20}};
+  platform::EditBox 播放文件名称储存{图片框1, "播放文件名称储存", {8, 32, 120, 20}};
+  platform::EditBox 焦点停留框{图片框1, "焦点停留框", {8, 56, 120, 20}};
+  platform::RichEditBox 内容暂存框{图片框1, "内容暂存框", {8, 84, 664, 80}};
+  platform::GroupBox 分组框1{图片框1, "分组框1", {136, 8, 136, 68}};
+  platform::ListView 逐句跟读顺序列表框{分组框1, "逐句跟读顺序列表框", {8, 16, 120, 44}};
+  platform::Timer 逐句跟读自动下一题时钟{分组框1, "逐句跟读自动下一题时钟"};
+  platform::PictureBox 练习打乱顺序图片框{图片框1, "练习打乱顺序图片框", {280, 8, 136, 156}};
+  platform::ListView 顺序对照列表框{练习打乱顺序图片框, "顺序对照列表框", {8, 8, 120, 44}};
+  platform::ListView 打乱顺序列表框{练习打乱顺序图片框, "打乱顺序列表框", {8, 60, 120, 44}};
+  platform::Label 练习答案储存标签{练习打乱顺序图片框, "练习答案储存标签", {8, 112, 120, 16}};
+  platform::Timer 自动下一题时钟{练习打乱顺序图片框, "自动下一题时钟"};
+  platform::DatabaseConnection 数据库连接1;
+  platform::RecordSet 记录集1;
+
+  // The routines, grouped by view.
+  Navigation navigation;
+  LessonTextView lessonText;
+  RecordingPlayback playback;
+  ReadAlong readAlong;
+
+ private:
+  void designFrame();
+  void designDrillAndPracticeUnits();
+
+  SorandelState& state_;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "platform/char_format.h"
+
+// Sorandel's program-wide values, one instance per run, owned by the program. Every value
+// starts as 0 or the empty text; the start-up and the views set them as they run.
+struct SorandelState {
+  // Start-up and courses.
+  platform::CharFormat textFormat;
+  int redoWrongOnly = 0;
+  int repeatCount = 0;
+  std::string courseName;
+  std::string courseKey;
+
+  // Navigation.
+  std::string currentKey;
+  std::string practiceModeText;
+
+  // The one store of the SQL statement last built.
+  std::string lastSqlText;
+
+  // Lesson text build.
+  std::string lessonFieldText;
+  std::string lessonItemKeyText;
+  int textLineCount = 0;
+
+  // Click state of click-to-read, cleared by every build of the lesson text.
+  int clickBlockStart = 0;
+  int clickNextBlockStart = 0;
+  int clickLine = 0;
+  std::string clickKind;
+  int markedBlockStart = 0;
+  int markedNextBlockStart = 0;
+  std::string markedKind;
+
+  // Reading mode.
+  int readingMode = 0;  // 0 click-to-read, 1 read-along
+};
