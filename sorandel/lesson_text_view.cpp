@@ -51,6 +51,8 @@ void LessonTextView::loadLessonText() {
   w_.全文学习内容框.setContent("");
   w_.内容暂存框.setContent("");
   clearClickState();
+  // The old read-along range would fall on other characters of the new text.
+  w_.readAlong.forgetMarkedSentence();
 
   const std::string& folder = w_.runtime().getProgramFolder();
   w_.数据库连接1.open(
@@ -128,3 +130,34 @@ void LessonTextView::chineseJapaneseViewClicked() {
 void LessonTextView::textSentencesClicked() { w_.navigation.applyCurrentCourse(); }
 
 void LessonTextView::textWordsClicked() { w_.navigation.applyCurrentCourse(); }
+
+std::string LessonTextView::copyText(int position, int count) {
+  platform::RichEditBox& copy = w_.内容暂存框;
+  copy.setSelectionStart(position);
+  copy.setSelectionLength(count);
+  return copy.selectedText();
+}
+
+bool LessonTextView::lineBeginsBlock(int line) {
+  if (line < 0 || line >= s_.textLineCount) return false;
+  const int start = w_.内容暂存框.getLineStart(line);
+  return start >= 0 && copyText(start, 1) == "[";
+}
+
+int LessonTextView::findBlockLine(int line) {
+  for (; line >= 0 && line < s_.textLineCount; ++line)
+    if (lineBeginsBlock(line)) return line;
+  return -1;
+}
+
+std::string LessonTextView::itemKeyOfBlock(int blockStart) { return copyText(blockStart + 1, 4); }
+
+std::string LessonTextView::kindOfBlock(int blockStart) { return copyText(blockStart + 6, 2); }
+
+void LessonTextView::formatSentence(int blockStart, int nextBlockStart, bool underlined) {
+  setTextFormat(kJapaneseColor, underlined ? platform::CharFormat::kUnderline : 0);
+  platform::RichEditBox& box = w_.全文学习内容框;
+  box.setSelectionStart(blockStart + 9);
+  box.setSelectionLength(nextBlockStart - blockStart - 10);
+  box.applyCharFormat(s_.textFormat);
+}

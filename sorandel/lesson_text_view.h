@@ -26,6 +26,15 @@ class LessonTextView {
   void textSentencesClicked();
   void textWordsClicked();
 
+  // Block grammar on the copy. Lines past the text begin no block.
+  bool lineBeginsBlock(int line);
+  // The first line from `line` on (up to the last line) that begins a block, or -1.
+  int findBlockLine(int line);
+  std::string itemKeyOfBlock(int blockStart);
+  std::string kindOfBlock(int blockStart);
+  // Formats the sentence range of the block in the shown text: underlined or plain black.
+  void formatSentence(int blockStart, int nextBlockStart, bool underlined);
+
   static constexpr const char* kFontName = "仿宋";
   static constexpr int kFontSize = 13;
   static constexpr platform::Color kJapaneseColor = 0;
@@ -35,6 +44,8 @@ class LessonTextView {
   static constexpr const char* kEndMarker = "[结束]";
 
  private:
+  // Selects characters of the copy and gives them.
+  std::string copyText(int position, int count);
   void setTextFormat(platform::Color color, int effects);
   void appendPiece(const std::string& piece, platform::Color color, int& endPosition);
   void clearClickState();

@@ -9,6 +9,7 @@ MainWindow::MainWindow(platform::Runtime& runtime, SorandelState& state)
       navigation(*this, state),
       lessonText(*this, state),
       playback(*this, state),
+      clickToRead(*this, state),
       readAlong(*this, state),
       state_(state) {
   setCaption("Sorandel");
@@ -25,6 +26,7 @@ MainWindow::MainWindow(platform::Runtime& runtime, SorandelState& state)
   navigation.design();
   lessonText.design();
   playback.design();
+  clickToRead.design();
   readAlong.design();
   designDrillAndPracticeUnits();
 

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "platform/system/database.h"
+#include "sorandel/click_to_read.h"
 #include "sorandel/lesson_text_view.h"
 #include "sorandel/navigation.h"
 #include "sorandel/read_along.h"
@@ -87,6 +88,7 @@ class MainWindow : public platform::Window {
   Navigation navigation;
   LessonTextView lessonText;
   RecordingPlayback playback;
+  ClickToRead clickToRead;
   ReadAlong readAlong;
 
  private:

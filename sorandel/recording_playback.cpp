@@ -1,5 +1,7 @@
 #include "sorandel/recording_playback.h"
 
+#include "content/content_folders.h"
+#include "content/statements.h"
 #include "sorandel/main_window.h"
 
 void RecordingPlayback::design() {
@@ -8,4 +10,33 @@ void RecordingPlayback::design() {
   w_.播放进度条.setMinimum(0);
   w_.播放进度条.setMaximum(100);
   w_.播放进度条.setPosition(0);
+}
+
+// Looks the recording of the item key in 搜索内容框 up and plays it with the progress bar and
+// its timer. The database is opened on every call, a repetition included.
+void RecordingPlayback::playSentenceById() {
+  const std::string& folder = w_.runtime().getProgramFolder();
+  w_.数据库连接1.open(
+      content::ContentFolders::path(folder, content::ContentFolders::contentDatabase), "");
+  s_.playingItemKey = w_.搜索内容框.content();
+  const content::Statement query = content::selectLessonItem(s_.playingItemKey);
+  s_.lastSqlText = query.text;
+  w_.记录集1.attachConnection(w_.数据库连接1);
+  content::openQuery(w_.记录集1, query);
+  w_.记录集1.moveFirst();
+  w_.记录集1.readField("sound", s_.currentSoundName);
+  w_.播放文件名称储存.setContent(s_.currentSoundName);
+  w_.媒体播放1.openFile(content::ContentFolders::path(
+      folder, content::ContentFolders::recording(s_.currentSoundName)));
+  w_.播放进度条.setMaximum(w_.媒体播放1.getLength());
+  w_.播放进度时钟.setInterval(80);
+  w_.媒体播放1.play(-1);
+}
+
+// Plays the recording named by `currentSoundName`; the progress bar and its timer are left
+// alone.
+void RecordingPlayback::playCurrentSound() {
+  w_.媒体播放1.openFile(content::ContentFolders::path(
+      w_.runtime().getProgramFolder(), content::ContentFolders::recording(s_.currentSoundName)));
+  w_.媒体播放1.play(-1);
 }

@@ -35,6 +35,19 @@ struct SorandelState {
   int markedNextBlockStart = 0;
   std::string markedKind;
 
-  // Reading mode.
+  // Playback.
+  std::string currentSoundName;
+  std::string playingItemKey;
+
+  // Reading modes and repetition.
   int readingMode = 0;  // 0 click-to-read, 1 read-along
+  int repeatActive = 0;
+  int playCount = 0;
+  int readAlongLine = 0;
+  int readAlongBlockStart = 0;
+  int readAlongNextBlockStart = 0;
+  std::string readAlongKind;
+  int readAlongMarkedBlockStart = 0;
+  int readAlongMarkedNextBlockStart = 0;
+  std::string readAlongMarkedKind;
 };

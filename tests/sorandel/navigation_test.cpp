@@ -101,12 +101,11 @@ TEST_F(NavigationTest, BasicsItemsWriteTheirTopicWithYuForHe) {
 
 TEST_F(NavigationTest, TheSameItemTwiceRebuildsTheTextEachTime) {
   start();
-  state_.markedKind = "日文";
+  clickLine(0);
+  ASSERT_EQ(underlinedRuns().size(), 1u);
   backend().clickItem(w().主菜单, 0, 0);
-  EXPECT_EQ(state_.markedKind, "");
-  state_.markedKind = "日文";
+  EXPECT_TRUE(underlinedRuns().empty());
   backend().clickItem(w().主菜单, 0, 0);
-  EXPECT_EQ(state_.markedKind, "");
   EXPECT_EQ(shutterSounds(), 3);
   EXPECT_EQ(lessonLines().size(), 10u);
 }
@@ -140,6 +139,19 @@ TEST_F(NavigationTest, StudyThemeRadiosReReadTheCourseFromTheSettingsFile) {
   EXPECT_EQ(state_.currentKey, "Lesson2单词");
   EXPECT_EQ(state_.repeatCount, 1);
   EXPECT_EQ(lessonLines().front(), "[2W01]日文：駅");
+}
+
+TEST_F(NavigationTest, BasicsItemDuringReadAlongStopsTheSoundAndReturnsToClickToRead) {
+  start();
+  backend().click(w().全文跟读按钮);
+  ASSERT_EQ(state_.readingMode, 1);
+  ASSERT_NE(w().媒体播放1.getState(), platform::MediaPlayer::kNotPlaying);
+  backend().clickItem(w().主菜单, 1, 2);
+  EXPECT_EQ(w().媒体播放1.getState(), platform::MediaPlayer::kNotPlaying);
+  EXPECT_EQ(state_.readingMode, 0);
+  EXPECT_TRUE(w().全文跟读按钮.visible());
+  EXPECT_FALSE(w().句子点读按钮.visible());
+  EXPECT_EQ(w().提示标签.caption(), "当前为【句子点读】模式，点击某句日文，自动朗读该句日文");
 }
 
 }  // namespace

@@ -1,0 +1,203 @@
+#include <gmock/gmock.h>
+
+#include <functional>
+
+#include "content/content_folders.h"
+#include "tests/sorandel/sorandel_fixture.h"
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+constexpr const char* kClickToReadHint = "当前为【句子点读】模式，点击某句日文，自动朗读该句日文";
+constexpr const char* kReadAlongHint = "当前为【全文跟读】模式，自动全文朗读";
+
+class ReadAlongTest : public SorandelTest {
+ protected:
+  ReadAlongTest() { addLesson1(); }
+
+  // Counts the ticks of the playback timer.
+  void countTicks() {
+    platform::Timer& timer = w().播放进度时钟;
+    timer.onTick = [this, tick = timer.onTick] {
+      ++ticks_;
+      tick();
+    };
+  }
+
+  // Runs read-along to its end, noting what was underlined whenever a recording started.
+  std::vector<std::string> readToTheEnd() {
+    std::vector<std::string> underlinedAtEachStart;
+    size_t seen = 0;
+    const auto note = [&] {
+      for (; seen < recordingsPlayed().size(); ++seen) {
+        const auto runs = underlinedRuns();
+        underlinedAtEachStart.push_back(runs.size() == 1 ? runs[0]
+                                                         : std::to_string(runs.size()) + " runs");
+      }
+    };
+    note();
+    for (int waited = 0; state_.readingMode == 1 && waited < 20000; waited += 10) {
+      backend().advance(10);
+      note();
+    }
+    EXPECT_EQ(state_.readingMode, 0) << "read-along did not end";
+    return underlinedAtEachStart;
+  }
+
+  // Ticks a recording of that sound takes to be found ended: the first tick at or past its end.
+  int ticksFor(const std::string& sound) {
+    for (const auto& r : backend().recordings())
+      if (r.file.ends_with("\\music\\" + sound + ".mp3"))
+        return static_cast<int>((r.lengthMs + 79) / 80);
+    ADD_FAILURE() << sound << " was never opened";
+    return 0;
+  }
+
+  void expectClickToReadLeftBehind() {
+    EXPECT_EQ(state_.readingMode, 0);
+    EXPECT_TRUE(w().全文跟读按钮.visible());
+    EXPECT_FALSE(w().句子点读按钮.visible());
+    EXPECT_EQ(w().提示标签.caption(), kClickToReadHint);
+    EXPECT_FALSE(w().播放进度时钟.running());
+    EXPECT_EQ(w().播放进度条.position(), 0);
+  }
+
+  int ticks_ = 0;
+};
+
+TEST_F(ReadAlongTest, JapaneseOnlyReadsEverySentenceInOrderUnderliningEachWhileItPlays) {
+  start();
+  backend().click(w().全日文显示单选框);
+  countTicks();
+  backend().click(w().全文跟读按钮);
+  EXPECT_EQ(state_.readingMode, 1);
+  EXPECT_FALSE(w().全文跟读按钮.visible());
+  EXPECT_TRUE(w().句子点读按钮.visible());
+  EXPECT_EQ(w().提示标签.caption(), kReadAlongHint);
+
+  EXPECT_THAT(readToTheEnd(), ElementsAre("おはよう。\r\n", "ただいま。\r\n", "おやすみ。\r\n"));
+  EXPECT_THAT(recordingsPlayed(), ElementsAre("s01.mp3", "s02.mp3", "s03.mp3"));
+  EXPECT_EQ(ticks_, ticksFor("s01") + ticksFor("s02") + ticksFor("s03"));
+  expectClickToReadLeftBehind();
+  EXPECT_THAT(underlinedRuns(), ElementsAre("おやすみ。\r\n"))
+      << "the last sentence stays underlined";
+}
+
+TEST_F(ReadAlongTest, ChineseJapanesePassesEachTranslationInOneTick) {
+  start();
+  countTicks();
+  backend().click(w().全文跟读按钮);
+  EXPECT_THAT(readToTheEnd(), ElementsAre("おはよう。", "ただいま。", "おやすみ。"));
+  EXPECT_THAT(recordingsPlayed(), ElementsAre("s01.mp3", "s02.mp3", "s03.mp3"));
+  EXPECT_EQ(ticks_, ticksFor("s01") + ticksFor("s02") + ticksFor("s03") + 3);
+  expectClickToReadLeftBehind();
+  EXPECT_THAT(underlinedRuns(), ElementsAre("おやすみ。"));
+}
+
+TEST_F(ReadAlongTest, ClickToReadButtonAndNavigationStopTheSoundAtOnce) {
+  struct Case {
+    const char* label;
+    std::function<void(SorandelRun&)> leave;
+  };
+  const Case cases[] = {
+      {"句子点读按钮", [](SorandelRun& r) { ASSERT_TRUE(r.backend().click(r.w().句子点读按钮)); }},
+      {"navigation",
+       [](SorandelRun& r) { ASSERT_TRUE(r.backend().clickItem(r.w().主菜单, 0, 1)); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    SorandelRun run;
+    run.addLesson1();
+    MainWindow& window = run.start();
+    run.backend().click(window.全文跟读按钮);
+    run.backend().advance(100);
+    c.leave(run);
+    EXPECT_EQ(window.媒体播放1.getState(), platform::MediaPlayer::kNotPlaying);
+    EXPECT_EQ(run.state_.readingMode, 0);
+    EXPECT_TRUE(window.全文跟读按钮.visible());
+    EXPECT_FALSE(window.句子点读按钮.visible());
+    EXPECT_EQ(window.提示标签.caption(), kClickToReadHint);
+    EXPECT_THAT(run.underlinedRuns(), ElementsAre("おはよう。")) << "the interrupted sentence";
+    EXPECT_TRUE(window.播放进度时钟.running()) << "until its next tick";
+    run.backend().advance(80);
+    EXPECT_FALSE(window.播放进度时钟.running());
+    EXPECT_EQ(window.播放进度条.position(), 0);
+    EXPECT_THAT(run.recordingsPlayed(), ElementsAre("s01.mp3"));
+  }
+}
+
+TEST_F(ReadAlongTest, AMissingRecordingIsPassedOverAtTheNextTick) {
+  folder_.removeFile(content::ContentFolders::recording("s01"));
+  start();
+  backend().click(w().全日文显示单选框);
+  backend().click(w().全文跟读按钮);
+  backend().advance(79);
+  EXPECT_THAT(recordingsOpened(), ElementsAre("s01.mp3"));
+  backend().advance(1);
+  EXPECT_THAT(recordingsOpened(), ElementsAre("s01.mp3", "s02.mp3"));
+  EXPECT_THAT(recordingsPlayed(), ElementsAre("s02.mp3"));
+  EXPECT_THAT(underlinedRuns(), ElementsAre("ただいま。\r\n"));
+}
+
+TEST_F(ReadAlongTest, ALessonWithoutItemsReadsNothing) {
+  folder_.writeSettings("[课程选择]\r\n课程索引=Nothing\r\n");
+  start();
+  backend().click(w().全文跟读按钮);
+  backend().advance(2000);
+  EXPECT_THAT(recordingsPlayed(), IsEmpty());
+  EXPECT_THAT(underlinedRuns(), IsEmpty());
+  EXPECT_FALSE(w().播放进度时钟.running());
+  EXPECT_EQ(w().搜索内容框.content(), "结束]");
+  backend().click(w().句子点读按钮);
+  EXPECT_EQ(state_.readingMode, 0);
+}
+
+TEST_F(ReadAlongTest, RepeatCountThreePlaysEachSentenceThreeTimesInBothModes) {
+  for (bool japaneseOnly : {true, false}) {
+    SCOPED_TRACE(japaneseOnly ? "Japanese only" : "Chinese and Japanese");
+    SorandelRun run;
+    run.addLesson1();
+    MainWindow& window = run.start();
+    if (japaneseOnly) run.backend().click(window.全日文显示单选框);
+    window.朗读次数进度条.setVisible(true);
+    run.backend().dragTo(window.朗读次数进度条, 3);
+    run.backend().click(window.全文跟读按钮);
+    for (int waited = 0; run.state_.readingMode == 1 && waited < 20000; waited += 10)
+      run.backend().advance(10);
+    EXPECT_THAT(run.recordingsPlayed(),
+                ElementsAre("s01.mp3", "s01.mp3", "s01.mp3", "s02.mp3", "s02.mp3", "s02.mp3",
+                            "s03.mp3", "s03.mp3", "s03.mp3"));
+  }
+}
+
+TEST_F(ReadAlongTest, ANewRunFirstRemovesTheUnderlineTheLastRunLeft) {
+  start();
+  backend().click(w().全文跟读按钮);
+  readToTheEnd();
+  ASSERT_THAT(underlinedRuns(), ElementsAre("おやすみ。"));
+  backend().click(w().全文跟读按钮);
+  EXPECT_THAT(underlinedRuns(), ElementsAre("おはよう。"));
+}
+
+// A rebuild during read-along: the walk goes on in the new text, and the old mark is not
+// formatted over it (it would turn part of a translation black).
+TEST_F(ReadAlongTest, ARebuildDuringReadAlongKeepsTheTranslationsGreen) {
+  start();
+  backend().click(w().全日文显示单选框);
+  backend().click(w().全文跟读按钮);
+  while (recordingsPlayed().size() < 2) backend().advance(10);
+  ASSERT_THAT(underlinedRuns(), ElementsAre("ただいま。\r\n"));
+  backend().click(w().中日文显示单选框);
+  EXPECT_EQ(state_.readingMode, 1);
+  readToTheEnd();
+  EXPECT_THAT(recordingsPlayed(), ElementsAre("s01.mp3", "s02.mp3", "s03.mp3"));
+  EXPECT_THAT(underlinedRuns(), ElementsAre("おやすみ。"));
+  const platform::RichEditBox& box = w().全文学习内容框;
+  for (int line : {1, 4, 7})
+    for (int i = box.getLineStart(line); i < box.getLineStart(line + 1); ++i)
+      EXPECT_EQ(box.effectiveFormatAt(i).color, 0x8000u) << "translation line " << line;
+}
+
+}  // namespace
