@@ -41,8 +41,8 @@ void EditBoxWidget::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const QString text = event->text();
-  const bool printable = !text.isEmpty() && text.at(0).isPrint() &&
-                         !event->modifiers().testFlag(Qt::ControlModifier);
+  const bool printable =
+      !text.isEmpty() && text.at(0).isPrint() && !event->modifiers().testFlag(Qt::ControlModifier);
   if (printable) {
     unit().userType(text.toStdString());
   } else if (vk != 0) {
@@ -63,6 +63,11 @@ void EditBoxWidget::inputMethodEvent(QInputMethodEvent* event) {
 void EditBoxWidget::mousePressEvent(QMouseEvent* event) {
   mousePressed(*event);
   setFocus(Qt::MouseFocusReason);
+}
+
+void EditBoxWidget::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  focusedByUser();
 }
 
 void EditBoxWidget::mouseReleaseEvent(QMouseEvent* event) { mouseReleased(*event); }

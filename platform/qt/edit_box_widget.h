@@ -20,6 +20,7 @@ class EditBoxWidget : public QLineEdit, public UnitWidget {
   void inputMethodEvent(QInputMethodEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
 
  private:
   bool composing_ = false;

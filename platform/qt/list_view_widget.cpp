@@ -130,6 +130,7 @@ void ListViewWidget::showSelectedRow() {
 }
 
 void ListViewWidget::userMovedTo(int row) {
+  if (!live()) return;
   auto& unit = static_cast<ListView&>(this->unit());
   unit.userSelectRow(row);
   // Shows what the unit holds now, also when it refused the move.
@@ -142,6 +143,16 @@ void ListViewWidget::mousePressEvent(QMouseEvent* event) {
     return;
   }
   QTreeView::mousePressEvent(event);
+}
+
+void ListViewWidget::focusInEvent(QFocusEvent* event) {
+  // Qt makes the first row current when a list without one gets the focus; the user chose
+  // nothing, so the unit hears nothing and the list shows the unit's selection.
+  syncing_ = true;
+  QTreeView::focusInEvent(event);
+  syncing_ = false;
+  showSelectedRow();
+  focusedByUser();
 }
 
 void ListViewWidget::keyPressEvent(QKeyEvent* event) {

@@ -41,6 +41,7 @@ class ListViewWidget : public QTreeView, public UnitWidget {
   void refresh(Property property) override;
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
 
  private:
   const ListView& list() const { return static_cast<const ListView&>(unit()); }

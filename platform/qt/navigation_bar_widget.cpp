@@ -89,13 +89,14 @@ void NavigationBarWidget::paintEvent(QPaintEvent*) {
     }
     const QRect icon((width() - kIconSize) / 2, r.top() + 4, kIconSize, kIconSize);
     const auto& icons = icons_[static_cast<std::size_t>(openGroup_)];
-    if (static_cast<std::size_t>(i) < icons.size() && !icons[static_cast<std::size_t>(i)].isNull()) {
+    if (static_cast<std::size_t>(i) < icons.size() &&
+        !icons[static_cast<std::size_t>(i)].isNull()) {
       p.drawPixmap(icon, icons[static_cast<std::size_t>(i)]);
     }
     p.setPen(text);
     p.setFont(font());
-    const auto& item = bar().groups()[static_cast<std::size_t>(openGroup_)]
-                           .items[static_cast<std::size_t>(i)];
+    const auto& item =
+        bar().groups()[static_cast<std::size_t>(openGroup_)].items[static_cast<std::size_t>(i)];
     p.drawText(QRect(r.left(), icon.bottom() + 2, r.width(), r.bottom() - icon.bottom() - 2),
                Qt::AlignHCenter | Qt::AlignTop, toQString(item.caption));
   }
@@ -114,8 +115,7 @@ void NavigationBarWidget::paintEvent(QPaintEvent*) {
     QFont bold = font();
     bold.setBold(true);
     p.setFont(bold);
-    p.drawText(r, Qt::AlignCenter,
-               toQString(bar().groups()[static_cast<std::size_t>(g)].caption));
+    p.drawText(r, Qt::AlignCenter, toQString(bar().groups()[static_cast<std::size_t>(g)].caption));
   }
 }
 

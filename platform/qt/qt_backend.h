@@ -10,6 +10,10 @@ class QWidget;
 
 namespace platform {
 
+namespace qt {
+class QtAudioOutput;
+}
+
 // The desktop backend: draws every unit with Qt Widgets, feeds mouse, keyboard and input-method
 // input back through the units' user* entry points, runs the timers on real time and plays
 // sound through Qt Multimedia. It creates the application object, so construct it first:
@@ -51,6 +55,8 @@ class QtBackend : public Backend {
   // Renders the window as it looks now into a PNG file; false when it is not shown or the file
   // cannot be written.
   bool saveScreenshot(const Window& window, const std::string& pngPath);
+  // The sound output itself (benchmarks watch when frames reach the device).
+  qt::QtAudioOutput& qtAudio();
 
   // Backend.
   void attach(Runtime& runtime) override;

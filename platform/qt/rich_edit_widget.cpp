@@ -149,7 +149,7 @@ QString RichEditWidget::lineText(int line, int* start) const {
   const std::u32string& text = box().text();
   const int from = starts[static_cast<std::size_t>(line)];
   int to = line + 1 < static_cast<int>(starts.size()) ? starts[static_cast<std::size_t>(line + 1)]
-                                                       : static_cast<int>(text.size());
+                                                      : static_cast<int>(text.size());
   if (to > from && text[static_cast<std::size_t>(to - 1)] == U'\n') --to;
   *start = from;
   return QString::fromUcs4(text.data() + from, to - from);
@@ -180,9 +180,8 @@ std::unique_ptr<QTextLayout> RichEditWidget::makeLayout(int line, bool withPreed
     const CharFormat* f = &box().formatAt(start + i);
     int j = i + 1;
     while (j < count && &box().formatAt(start + j) == f) ++j;
-    const int length =
-        utf16Length(std::u32string_view(chars).substr(static_cast<std::size_t>(start + i),
-                                                      static_cast<std::size_t>(j - i)));
+    const int length = utf16Length(std::u32string_view(chars).substr(
+        static_cast<std::size_t>(start + i), static_cast<std::size_t>(j - i)));
     ranges.push_back({offset, length, formatOf(start + i)});
     offset += length;
     i = j;
@@ -266,13 +265,14 @@ void RichEditWidget::paintEvent(QPaintEvent*) {
       const std::u32string_view chars(box().text());
       const int a = std::max(selStart, start);
       const int b = std::min(selEnd, end);
-      selection.start = utf16Length(chars.substr(static_cast<std::size_t>(start),
-                                                 static_cast<std::size_t>(a - start)));
+      selection.start = utf16Length(
+          chars.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(a - start)));
       selection.length =
           utf16Length(chars.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a)));
       selections.push_back(selection);
     }
-    const double y = area.top() + line * lineHeight_ - scroll + (ascent_ - layout.lineAt(0).ascent());
+    const double y =
+        area.top() + line * lineHeight_ - scroll + (ascent_ - layout.lineAt(0).ascent());
     layout.draw(&p, QPointF(area.left(), y), selections);
   }
   if (focused && caretOn_ && box().selectionLength() == 0) p.fillRect(caretRect(), Qt::black);
@@ -329,8 +329,8 @@ void RichEditWidget::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const QString text = event->text();
-  const bool printable = !text.isEmpty() && text.at(0).isPrint() &&
-                         !event->modifiers().testFlag(Qt::ControlModifier);
+  const bool printable =
+      !text.isEmpty() && text.at(0).isPrint() && !event->modifiers().testFlag(Qt::ControlModifier);
   if (printable) {
     box().userType(text.toStdString());
   } else if (vk != 0) {
@@ -381,6 +381,7 @@ QVariant RichEditWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
 }
 
 void RichEditWidget::focusInEvent(QFocusEvent*) {
+  focusedByUser();
   caretOn_ = true;
   blink_.start();
   update();

@@ -34,8 +34,7 @@ void PictureBoxWidget::paintEvent(QPaintEvent*) {
   if (!picture_.isNull()) p.drawPixmap(0, 0, picture_);
 }
 
-GroupBoxWidget::GroupBoxWidget(GroupBox& box, QWidget* parent)
-    : QWidget(parent), UnitWidget(box) {}
+GroupBoxWidget::GroupBoxWidget(GroupBox& box, QWidget* parent) : QWidget(parent), UnitWidget(box) {}
 
 void GroupBoxWidget::refresh(Property property) {
   if (property == Property::Caption || property == Property::Appearance) update();

@@ -24,8 +24,8 @@ Qt::CursorShape shapeOf(Cursor cursor) {
 }  // namespace
 
 void UnitWidget::showAll() {
-  for (Property p : {Property::Geometry, Property::Visible, Property::Disabled,
-                     Property::Appearance}) {
+  for (Property p :
+       {Property::Geometry, Property::Visible, Property::Disabled, Property::Appearance}) {
     changed(p);
   }
   refresh(Property::Items);
@@ -75,6 +75,10 @@ void UnitWidget::mousePressed(const QMouseEvent& event) {
     const QPoint p = event.position().toPoint();
     unit().userRightButtonDown({p.x(), p.y(), 0});
   }
+}
+
+void UnitWidget::focusedByUser() {
+  if (live() && !unit().hasFocus()) unit().setFocus();
 }
 
 void UnitWidget::mouseReleased(const QMouseEvent& event) {

@@ -40,6 +40,9 @@ class UnitWidget {
   // button pressed is a right-button-down. Both return at once when the unit is gone.
   void mousePressed(const QMouseEvent& event);
   void mouseReleased(const QMouseEvent& event);
+  // The user put the keyboard focus here (a click, Tab): the unit holds the focus now. Moving
+  // the focus raises nothing.
+  void focusedByUser();
 
  private:
   Unit* unit_;

@@ -40,10 +40,6 @@ bool tagIs(const std::uint8_t* p, std::string_view tag) {
 
 }  // namespace
 
-std::int64_t lengthMsOf(std::size_t frames, int sampleRate) {
-  return sampleRate > 0 ? static_cast<std::int64_t>(frames) * 1000 / sampleRate : 0;
-}
-
 std::unique_ptr<PcmSource> decodeWav(const Bytes& bytes) {
   const std::size_t size = bytes.size();
   const std::uint8_t* d = bytes.data();

@@ -11,7 +11,4 @@ namespace platform::qt {
 // nullptr for anything else (no sound rather than noise).
 std::unique_ptr<PcmSource> decodeWav(const Bytes& bytes);
 
-// The length of a decoded sound in milliseconds.
-std::int64_t lengthMsOf(std::size_t frames, int sampleRate);
-
 }  // namespace platform::qt

@@ -1,0 +1,50 @@
+#include "platform/qt/popup_menu.h"
+
+#include <QTimer>
+
+#include "platform/qt/qt_style.h"
+
+namespace platform::qt {
+
+PopupMenu::PopupMenu(MenuItem& top, QWidget* parent, std::function<void()> dismissed)
+    : QMenu(parent), dismissed_(std::move(dismissed)) {
+  setObjectName("popupMenu");
+  addItems(*this, top);
+  connect(this, &QMenu::aboutToHide, this, [this] {
+    // Qt hides the menu before it reports the chosen action: look once that has passed.
+    QTimer::singleShot(0, this, [this] {
+      if (!chosen_ && dismissed_) dismissed_();
+      deleteLater();
+    });
+  });
+}
+
+void PopupMenu::addItems(QMenu& menu, MenuItem& holder) {
+  for (MenuItem* item : holder.items()) {
+    if (!item->visible()) continue;
+    if (item->isSeparator()) {
+      menu.addSeparator();
+      continue;
+    }
+    const QString caption = toQString(item->caption());
+    if (!item->items().empty()) {
+      QMenu* sub = menu.addMenu(caption);
+      sub->setEnabled(!item->disabled());
+      addItems(*sub, *item);
+      continue;
+    }
+    QAction* action = menu.addAction(caption);
+    action->setObjectName(toQString(item->name()));
+    action->setCheckable(item->checked());
+    action->setChecked(item->checked());
+    action->setEnabled(!item->disabled());
+    connect(action, &QAction::triggered, this, [this, item] {
+      chosen_ = true;
+      item->userChoose();
+    });
+  }
+}
+
+void PopupMenu::popUpAt(QPoint globalPos) { popup(globalPos); }
+
+}  // namespace platform::qt
