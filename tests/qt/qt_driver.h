@@ -39,6 +39,8 @@ class QtDriver : public Driver, private platform::Backend {
   bool pressEsc(platform::Window& window) override;
   bool closeWindow(platform::Window& window) override;
 
+  using Driver::answerNextMessageBox;
+  using Driver::whenWindowOpens;
   void answerNextMessageBox(std::function<int(const MessageBox&)> answer) override;
   void whenWindowOpens(std::type_index type,
                        std::function<void(platform::Window&)> script) override;

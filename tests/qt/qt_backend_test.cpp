@@ -1,0 +1,352 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+
+#include "platform/qt/button_widgets.h"
+#include "platform/qt/qt_audio.h"
+#include "platform/qt/qt_style.h"
+#include "platform/qt/rich_edit_widget.h"
+#include "platform/qt/wav_sound.h"
+#include "platform/utf32.h"
+#include "tests/qt/qt_driver.h"
+#include "tests/qt/showcase_window.h"
+#include "tests/support/program_folder.h"
+
+namespace {
+
+using showcase::ShowcaseWindow;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class SmallDialog : public platform::Window {
+ public:
+  SmallDialog(platform::Runtime& rt) : Window(rt, "smallDialog", {0, 0, 200, 100}) {
+    setCaption("对话框");
+    setCentred(true);
+  }
+  platform::Label 标签{*this, "标签", {10, 10, 100, 16}};
+};
+
+class QtBackendTest : public ::testing::Test {
+ protected:
+  QtBackendTest() : rt(driver.backend(), folder.path()), w(rt.start<ShowcaseWindow>(log)) {
+    log.clear();
+  }
+  QWidget* widget(const platform::Unit& unit) { return driver.qt().widgetOf(unit); }
+  QColor pixel(const platform::Unit& unit, QPoint at) {
+    driver.qt().processEvents();
+    return widget(unit)->grab().toImage().pixelColor(at);
+  }
+
+  test_support::ProgramFolder folder;
+  QtDriver driver;
+  platform::Runtime rt;
+  std::vector<std::string> log;
+  ShowcaseWindow& w;
+};
+
+TEST_F(QtBackendTest, EveryUnitThatDrawsHasAWidgetWhereItsDesignSays) {
+  for (platform::Unit* unit : w.units()) {
+    const std::string_view kind = unit->kind();
+    QWidget* wd = widget(*unit);
+    if (kind == "Timer" || kind == "MediaPlayer" || kind == "MenuItem") {
+      EXPECT_EQ(wd, nullptr) << unit->name();
+      continue;
+    }
+    ASSERT_NE(wd, nullptr) << unit->name();
+    EXPECT_EQ(wd->geometry(), QRect(unit->left(), unit->top(), unit->width(), unit->height()))
+        << unit->name();
+    EXPECT_EQ(wd->isVisible(), unit->shown()) << unit->name();
+  }
+  // Units the program hides or moves follow at once.
+  w.标签.setVisible(false);
+  w.按钮.setLeft(5);
+  EXPECT_FALSE(widget(w.标签)->isVisible());
+  EXPECT_EQ(widget(w.按钮)->pos(), QPoint(5, 10));
+  w.分组框.setDisabled(true);
+  EXPECT_FALSE(widget(w.单选框1)->isEnabled()) << "a disabled holder disables its units";
+}
+
+TEST_F(QtBackendTest, ClicksReachTheUnitsAsTheirEvents) {
+  driver.click(w.按钮);
+  driver.click(w.单选框2);
+  driver.click(w.选择框);
+  driver.selectRow(w.列表, 2);
+  driver.clickItem(w.导航条, 1, 0);
+  driver.dragTo(w.滑块, 7);
+  driver.releaseLeftButtonOnLine(w.内容框, 1, 3);
+  const int clicked = w.内容框.getLineStart(1) + 3;
+  EXPECT_THAT(log, ElementsAre("按钮.clicked", "单选框2.clicked", "选择框.clicked:1", "列表.row:2",
+                               "导航条.item:1,0", "滑块.position:7",
+                               "内容框.up:" + std::to_string(clicked)));
+  // The marks drawn are the units' marks.
+  EXPECT_FALSE(static_cast<QAbstractButton*>(widget(w.单选框1))->isChecked());
+  EXPECT_TRUE(static_cast<QAbstractButton*>(widget(w.单选框2))->isChecked());
+}
+
+TEST_F(QtBackendTest, TheKeyboardMovesTheListSelection) {
+  driver.selectRow(w.列表, 0);
+  QTest::keyClick(widget(w.列表), Qt::Key_Down);
+  EXPECT_THAT(log, ElementsAre("列表.row:0", "列表.row:1"));
+  EXPECT_EQ(w.列表.selectedRow(), 1);
+}
+
+TEST_F(QtBackendTest, AClickBelowTheLastLineLandsOnTheLastLine) {
+  w.内容框.setContent("一行目\r\n二行目");
+  QWidget* box = widget(w.内容框);
+  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(10, box->height() - 8));
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(w.内容框.getCaretLine(), 1);
+}
+
+TEST_F(QtBackendTest, AnImageButtonShowsItsMouseOverPictureUnderThePointer) {
+  const QPoint middle(45, 12);
+  EXPECT_EQ(pixel(w.按钮, middle), QColor(64, 120, 180));
+  QEnterEvent enter{QPointF(middle), QPointF(middle), QPointF(middle)};
+  QApplication::sendEvent(widget(w.按钮), &enter);
+  EXPECT_EQ(pixel(w.按钮, middle), QColor(240, 160, 40));
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(widget(w.按钮), &leave);
+  EXPECT_EQ(pixel(w.按钮, middle), QColor(64, 120, 180));
+  EXPECT_EQ(widget(w.按钮)->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(widget(w.按钮)->toolTip(), "播放");
+}
+
+TEST_F(QtBackendTest, AProgressBarAboveItsMaximumShowsFull) {
+  const QPoint nearEnd(w.进度条.width() - 3, 6);
+  EXPECT_NE(pixel(w.进度条, nearEnd), QColor(64, 140, 214)) << "40 of 100 is not full";
+  w.进度条.setPosition(250);
+  EXPECT_EQ(pixel(w.进度条, nearEnd), QColor(64, 140, 214));
+}
+
+TEST_F(QtBackendTest, AnEmptyPictureClearsThePictureBox) {
+  const QPoint at(300, 510);
+  EXPECT_EQ(pixel(w.背景, at), QColor(169, 213, 226));
+  w.背景.setPicture({});
+  EXPECT_NE(pixel(w.背景, at), QColor(169, 213, 226));
+}
+
+struct BoxSeen {
+  bool shown = false;
+  QString caption;
+  bool hasCancel = false;
+};
+
+// Looks at the box that is open, then answers it with a key or a button.
+void inspectAndAnswer(BoxSeen& seen, std::function<void(QWidget&)> answer) {
+  QTimer::singleShot(0, [&seen, answer] {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->objectName() != "messageBox" || !top->isVisible()) continue;
+      seen = {true, top->windowTitle(), top->findChild<QAbstractButton*>("cancel") != nullptr};
+      answer(*top);
+      return;
+    }
+  });
+}
+
+TEST_F(QtBackendTest, MessageBoxesHaveTheirButtonsAndEscIsNotOk) {
+  BoxSeen seen;
+  inspectAndAnswer(seen, [](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+  EXPECT_NE(driver.qt().showMessageBox("已经是最后一题", 0, "Sorandel 部件"), 0);
+  EXPECT_TRUE(seen.shown);
+  EXPECT_FALSE(seen.hasCancel);
+  inspectAndAnswer(seen, [](QWidget& box) {
+    QTest::mouseClick(box.findChild<QAbstractButton*>("ok"), Qt::LeftButton);
+  });
+  EXPECT_EQ(driver.qt().showMessageBox("确定要提交吗？", 1, "提示"), 0);
+  EXPECT_EQ(seen.caption, "提示");
+  EXPECT_TRUE(seen.hasCancel);
+  inspectAndAnswer(seen, [](QWidget& box) { box.close(); });
+  EXPECT_NE(driver.qt().showMessageBox("确定要提交吗？", 1, "提示"), 0) << "the close box";
+}
+
+TEST_F(QtBackendTest, AModalWindowTakesTheInputUntilItsCloseBoxEndsIt) {
+  w.按钮.onClicked = [this] {
+    rt.open<SmallDialog>();
+    log.push_back("open returned");
+  };
+  driver.whenWindowOpens<SmallDialog>([this](SmallDialog& dialog) {
+    QWidget* dialogWidget = widget(dialog);
+    EXPECT_EQ(QApplication::activeModalWidget(), dialogWidget);
+    // Qt keeps the mouse away from the window below, as the unit would refuse it.
+    QTest::mouseClick(widget(w.单选框2), Qt::LeftButton, {}, QPoint(6, 9));
+    EXPECT_FALSE(w.单选框2.checked());
+    dialogWidget->close();
+  });
+  driver.click(w.按钮);
+  EXPECT_THAT(log, ElementsAre("open returned"));
+  EXPECT_EQ(rt.openWindows().size(), 1u);
+}
+
+TEST_F(QtBackendTest, PopupMenusShowLevelsSeparatorsAndCheckMarks) {
+  driver.rightClick(w.背景);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  const auto actions = menu->actions();
+  ASSERT_EQ(actions.size(), 4);
+  EXPECT_EQ(actions[0]->text(), "开始朗读");
+  EXPECT_TRUE(actions[1]->isSeparator());
+  EXPECT_TRUE(actions[2]->isChecked());
+  ASSERT_NE(actions[3]->menu(), nullptr);
+  EXPECT_EQ(actions[3]->menu()->actions().value(0)->text(), "单词");
+  driver.choose(w.词);
+  EXPECT_THAT(log, ElementsAre("词.selected"));
+  EXPECT_EQ(rt.openPopup(), nullptr);
+}
+
+TEST_F(QtBackendTest, AnInputMethodComposesAndItsEnterRaisesNoKeyDown) {
+  auto* box = static_cast<platform::qt::RichEditWidget*>(widget(w.输入框));
+  box->setFocus();
+  QInputMethodEvent compose("にほん", {});
+  QApplication::sendEvent(box, &compose);
+  EXPECT_EQ(box->preedit(), "にほん");
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_THAT(log, IsEmpty()) << "the Enter that confirms belongs to the input method";
+  QInputMethodEvent commit;
+  commit.setCommitString("日本");
+  QApplication::sendEvent(box, &commit);
+  EXPECT_EQ(w.输入框.content(), "日本");
+  EXPECT_TRUE(box->preedit().isEmpty());
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_THAT(log, ElementsAre("输入框.key:229", "输入框.changed", "输入框.key:229",
+                               "输入框.changed", "输入框.key:13", "输入框.changed"));
+}
+
+TEST_F(QtBackendTest, PastingTypesTheClipboardText) {
+  QGuiApplication::clipboard()->setText("貼り付け");
+  QWidget* box = widget(w.输入框);
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(w.输入框.content(), "貼り付け");
+  EXPECT_THAT(log, Contains("输入框.changed"));
+}
+
+TEST_F(QtBackendTest, TheModelsLinesFitTheBoxAsDrawn) {
+  std::string text;
+  for (int i = 0; i < 12; ++i)
+    text += "はい、元気です。ありがとうございます。Thank you very much. ";
+  w.内容框.setContent(text);
+  const QFontMetricsF metrics(platform::qt::toQFont(w.内容框.font()));
+  const auto& starts = w.内容框.lineStarts();
+  ASSERT_GT(starts.size(), 3u);
+  const std::u32string& chars = w.内容框.text();
+  for (std::size_t l = 0; l + 1 < starts.size(); ++l) {
+    const auto line = std::u32string_view(chars).substr(starts[l], starts[l + 1] - starts[l]);
+    QString drawn = QString::fromUcs4(line.data(), static_cast<qsizetype>(line.size()));
+    while (drawn.endsWith(' ')) drawn.chop(1);
+    EXPECT_LE(metrics.horizontalAdvance(drawn), w.内容框.layoutWidth() + 0.5) << "line " << l;
+  }
+  // The vertical scroll bar shows for a text longer than the box.
+  driver.qt().processEvents();
+  auto* bar = widget(w.内容框)->findChild<QWidget*>();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(bar->isVisible());
+}
+
+TEST_F(QtBackendTest, AScreenshotIsTheWindowAsDrawn) {
+  const std::string file = folder.path() + "/shot.png";
+  ASSERT_TRUE(driver.qt().saveScreenshot(w, file));
+  const QImage shot(QString::fromStdString(file));
+  EXPECT_EQ(shot.size(), QSize(720, 520));
+  EXPECT_EQ(shot.pixelColor(w.标签.left() + w.标签.width() - 4, w.标签.top() + w.标签.height() - 4),
+            QColor(0xff, 0xfe, 0xef));
+}
+
+TEST(QtFonts, TheFormsFontNamesDrawChineseAndJapanese) {
+  ensureQtApplication();
+  EXPECT_EQ(platform::qt::familiesFor("楷体_GB2312").value(0), "AR PL UKai CN");
+  EXPECT_EQ(platform::qt::familiesFor("宋体").value(0), "Noto Serif CJK SC");
+  for (const char* name : {"宋体", "新宋体", "仿宋", "楷体_GB2312", "Tahoma"}) {
+    const QFont font = platform::qt::toQFont(platform::Font{name, 13});
+    EXPECT_EQ(font.pixelSize(), 17) << "13 pt at 96 dpi";
+    bool drawsKana = false;
+    bool drawsHanzi = false;
+    for (const QString& family : font.families()) {
+      const QFont face(family);
+      drawsKana = drawsKana || QFontMetrics(face).inFontUcs4(U'あ');
+      drawsHanzi = drawsHanzi || QFontMetrics(face).inFontUcs4(U'语');
+    }
+    EXPECT_TRUE(drawsKana && drawsHanzi) << name;
+    EXPECT_TRUE(QFontDatabase::hasFamily(font.families().value(0))) << name;
+  }
+}
+
+struct WavCase {
+  const char* label;
+  platform::Bytes bytes;
+  int rate;
+  int channels;
+  std::vector<std::int16_t> samples;  // empty when the bytes are refused
+};
+
+platform::Bytes riff(int format, int channels, int rate, int bits, platform::Bytes data) {
+  platform::Bytes b{'R', 'I', 'F', 'F', 0,   0,   0,  0, 'W', 'A',
+                    'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0,   0};
+  auto put = [&](std::uint32_t v, int n) {
+    for (int i = 0; i < n; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+  };
+  put(format, 2);
+  put(channels, 2);
+  put(rate, 4);
+  put(rate * channels * bits / 8, 4);
+  put(channels * bits / 8, 2);
+  put(bits, 2);
+  b.insert(b.end(), {'d', 'a', 't', 'a'});
+  put(static_cast<std::uint32_t>(data.size()), 4);
+  b.insert(b.end(), data.begin(), data.end());
+  return b;
+}
+
+TEST(WavSound, DecodesPcmAndRefusesTheRest) {
+  const WavCase cases[] = {
+      {"16-bit mono", riff(1, 1, 11025, 16, {0x10, 0x00, 0xF0, 0xFF}), 11025, 1, {16, -16}},
+      {"8-bit stereo is unsigned", riff(1, 2, 8000, 8, {0x80, 0xFF}), 8000, 2, {0, 127 << 8}},
+      {"a torn last frame is dropped", riff(1, 2, 22050, 16, {1, 0, 2, 0, 3}), 22050, 2, {1, 2}},
+      {"compressed samples", riff(2, 1, 11025, 4, {1, 2, 3, 4}), 0, 0, {}},
+      {"not a wave file", {'R', 'I', 'F', 'F'}, 0, 0, {}},
+      {"nothing", {}, 0, 0, {}},
+  };
+  for (const WavCase& c : cases) {
+    auto source = platform::qt::decodeWav(c.bytes);
+    if (c.samples.empty()) {
+      EXPECT_EQ(source, nullptr) << c.label;
+      continue;
+    }
+    ASSERT_NE(source, nullptr) << c.label;
+    EXPECT_EQ(source->format().sampleRate, c.rate) << c.label;
+    EXPECT_EQ(source->format().channels, c.channels) << c.label;
+    std::vector<std::int16_t> out(16);
+    const std::size_t frames = source->read(out.data(), 8);
+    out.resize(frames * static_cast<std::size_t>(c.channels));
+    EXPECT_EQ(out, c.samples) << c.label;
+  }
+}
+
+TEST(QtAudio, WithoutADeviceARecordingFollowsTheClockAndStopsAtOnce) {
+  std::int64_t now = 0;
+  platform::qt::QtAudioOutput out([&] { return now; }, /*silent=*/true);
+  EXPECT_FALSE(out.hasDevice());
+  auto stream = out.play(platform::qt::decodeWav(showcase::wav(1000)), 1000);
+  now = 400;
+  EXPECT_EQ(stream->playedMs(), 400);
+  EXPECT_FALSE(stream->finished());
+  now = 1000;
+  EXPECT_TRUE(stream->finished());
+  auto second = out.play(platform::qt::decodeWav(showcase::wav(1000)), 1000);
+  now = 1200;
+  second->stop();
+  EXPECT_TRUE(second->finished());
+}
+
+}  // namespace
