@@ -80,11 +80,13 @@ void ListViewWidget::applyColumns() {
   }
 }
 
+void ListViewWidget::released() {
+  rows_.release();
+  rows_.reset();
+}
+
 void ListViewWidget::refresh(Property property) {
-  if (!live()) {
-    rows_.release();
-    return;
-  }
+  if (!live()) return;
   switch (property) {
     case Property::Items:
       rows_.imagesChanged();

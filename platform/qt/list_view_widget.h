@@ -39,6 +39,7 @@ class ListViewWidget : public QTreeView, public UnitWidget {
 
  protected:
   void refresh(Property property) override;
+  void released() override;
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;

@@ -26,7 +26,10 @@ class UnitWidget {
   virtual QWidget* widget() = 0;
   bool live() const { return unit_ != nullptr; }
   Unit& unit() const { return *unit_; }
-  void release() { unit_ = nullptr; }
+  void release() {
+    unit_ = nullptr;
+    released();
+  }
 
   // Draws every property (on creation) or the one that changed.
   void showAll();
@@ -35,6 +38,8 @@ class UnitWidget {
  protected:
   // The kind's own properties; `Appearance` also after a font, colour or cursor change.
   virtual void refresh(Property property) = 0;
+  // The unit is gone: drop whatever else points into it.
+  virtual void released() {}
 
   // Plain clicks: the left button pressed and released over the unit is a click; the right
   // button pressed is a right-button-down. Both return at once when the unit is gone.

@@ -31,8 +31,11 @@ WindowWidget::WindowWidget(Window& window, bool modal, QRect screen)
   applyFlags();
   applyWindowProperty(Property::Caption);
   applyWindowProperty(Property::Appearance);
-  // A centred window that the program did not place starts in the middle of the screen.
-  if (window.centred() && window.left() == 0 && window.top() == 0) {
+  // A centred start position belongs before the created handler, which may move the window
+  // (both programs move their start windows there). The model does not apply it, so the
+  // backend centres the secondary windows that their handlers did not place and leaves start
+  // windows where their programs put them.
+  if (modal && window.centred() && window.left() == 0 && window.top() == 0) {
     window.userMoved(screen.left() + (screen.width() - window.width()) / 2,
                      screen.top() + (screen.height() - window.height()) / 2);
   }
