@@ -98,6 +98,8 @@ class QtBackend::Impl {
       widget->showMinimized();
     } else {
       widget->show();
+      // A window that opens takes the keyboard, also where no window manager hands it over.
+      widget->activateWindow();
     }
     widget->changed(window, Property::Focus);
   }
