@@ -34,7 +34,7 @@ inline void addLesson(test_support::ProgramFolder& folder, const std::string& le
                       const std::string& sound) {
   std::string sql = "BEGIN;";
   for (int i = 0; i < items; ++i) {
-    char key[8];
+    char key[16];
     std::snprintf(key, sizeof key, "B%03d", i);
     sql += "INSERT INTO study VALUES ('" + lessonKey + "', '" + key +
            "', 'いってらっしゃい。気をつけてね。今日は寒いですね。', "
