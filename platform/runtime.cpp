@@ -25,6 +25,13 @@ Runtime::~Runtime() {
 
 void Runtime::build(Window& window) {
   openWindows_.push_back(&window);
+  // A centred design starts in the middle of the screen before its created handler runs, so
+  // that a handler which places the window itself has the last word. A window larger than the
+  // screen keeps its top left corner on it.
+  if (window.centred()) {
+    window.move(std::max(0, (getScreenWidth() - window.width()) / 2),
+                std::max(0, (getScreenHeight() - window.height()) / 2));
+  }
   if (window.onCreated) window.onCreated();
   if (window.isClosed()) return;
   if (!running_) {

@@ -41,6 +41,8 @@ class Window : public Unit {
   void setCaption(std::string caption);
   Border border() const { return border_; }
   void setBorder(Border border);
+  // A centred window is placed in the middle of the screen as it is built, before its created
+  // handler runs (which may place it elsewhere).
   bool centred() const { return centred_; }
   void setCentred(bool centred);
   bool movable() const { return movable_; }

@@ -90,9 +90,7 @@ class QtBackend::Impl {
 
   void showWindow(Window& window) {
     const bool modal = runtime_ != nullptr && runtime_->openWindows().size() > 1;
-    QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1366, 768);
-    auto* widget = new WindowWidget(window, modal, area);
+    auto* widget = new WindowWidget(window, modal);
     windows_[&window] = widget;
     if (window.windowState() == 2) {
       widget->showMinimized();

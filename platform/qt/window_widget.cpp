@@ -23,22 +23,13 @@ bool dragsWindow(const Unit& unit) {
 
 }  // namespace
 
-WindowWidget::WindowWidget(Window& window, bool modal, QRect screen)
-    : QWidget(nullptr), window_(&window) {
+WindowWidget::WindowWidget(Window& window, bool modal) : QWidget(nullptr), window_(&window) {
   setAttribute(Qt::WA_DeleteOnClose, false);
   if (modal) setWindowModality(Qt::ApplicationModal);
   applying_ = true;
   applyFlags();
   applyWindowProperty(Property::Caption);
   applyWindowProperty(Property::Appearance);
-  // A centred start position belongs before the created handler, which may move the window
-  // (both programs move their start windows there). The model does not apply it, so the
-  // backend centres the secondary windows that their handlers did not place and leaves start
-  // windows where their programs put them.
-  if (modal && window.centred() && window.left() == 0 && window.top() == 0) {
-    window.userMoved(screen.left() + (screen.width() - window.width()) / 2,
-                     screen.top() + (screen.height() - window.height()) / 2);
-  }
   setGeometry(window.left(), window.top(), window.width(), window.height());
   installEventFilter(this);
   build(window, this);

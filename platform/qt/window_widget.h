@@ -15,7 +15,7 @@ namespace platform::qt {
 class WindowWidget : public QWidget {
  public:
   // `modal`: the program's other windows take no input while this one is open.
-  WindowWidget(Window& window, bool modal, QRect screen);
+  WindowWidget(Window& window, bool modal);
   ~WindowWidget() override;
 
   Window& window() const { return *window_; }

@@ -123,6 +123,65 @@ TEST_P(Windows, WritingTheSizeRaisesSizeChangedMovingDoesNot) {
   EXPECT_TRUE(w.alwaysOnTop());
 }
 
+// A window whose design starts it centred (or at its design place); its created handler notes
+// where the window is and may then place it itself, as a start window that fills the screen does.
+class PlacedWindow : public platform::Window {
+ public:
+  PlacedWindow(platform::Runtime& rt, EventLog& log, bool centred, bool moveToCorner)
+      : Window(rt, "placedWindow", {40, 30, 300, 200}) {
+    setCentred(centred);
+    onCreated = [this, &log, moveToCorner] {
+      log.push_back("created at " + std::to_string(left()) + "," + std::to_string(top()));
+      if (moveToCorner) move(0, 0);
+    };
+  }
+};
+
+std::string middleOfScreen(const platform::Runtime& rt, int width, int height) {
+  return std::to_string((rt.getScreenWidth() - width) / 2) + "," +
+         std::to_string((rt.getScreenHeight() - height) / 2);
+}
+
+std::string placeOf(const platform::Window& w) {
+  return std::to_string(w.left()) + "," + std::to_string(w.top());
+}
+
+TEST_P(Windows, ACentredStartWindowIsInTheMiddleOfTheScreenWhenItsCreatedHandlerRuns) {
+  d().setScreen(1366, 768);
+  PlacedWindow& w = rt().start<PlacedWindow>(log, true, false);
+  EXPECT_THAT(log, ElementsAre("created at " + middleOfScreen(rt(), 300, 200)));
+  EXPECT_EQ(placeOf(w), middleOfScreen(rt(), 300, 200));
+}
+
+TEST_P(Windows, AModalWindowIsCentredBeforeItsCreatedHandlerWhichMayPlaceItItself) {
+  d().setScreen(1366, 768);
+  FormWindow& form = rt().start<FormWindow>(log);
+  EXPECT_EQ(placeOf(form), "0,0") << "a design that is not centred keeps its place";
+  const std::string middle = middleOfScreen(rt(), 300, 200);
+  const struct {
+    const char* label;
+    bool centred;
+    bool moveToCorner;
+    std::string seenInCreated;
+    std::string shownAt;
+  } cases[] = {
+      {"centred", true, false, middle, middle},
+      {"centred, placed by its handler", true, true, middle, "0,0"},
+      {"at its design place", false, false, "40,30", "40,30"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    EventLog seen;
+    form.按钮1.onClicked = [&] { rt().open<PlacedWindow>(seen, c.centred, c.moveToCorner); };
+    d().whenWindowOpens<PlacedWindow>([&](PlacedWindow& w) {
+      EXPECT_EQ(placeOf(w), c.shownAt);
+      w.close();
+    });
+    d().click(form.按钮1);
+    EXPECT_THAT(seen, ElementsAre("created at " + c.seenInCreated));
+  }
+}
+
 TEST_P(Windows, ScreenSizeComesFromTheBackend) {
   d().setScreen(1280, 720);
   EXPECT_EQ(rt().getScreenWidth(), 1280);

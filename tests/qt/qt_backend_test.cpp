@@ -179,6 +179,9 @@ TEST_F(QtBackendTest, AModalWindowTakesTheInputUntilItsCloseBoxEndsIt) {
   driver.whenWindowOpens<SmallDialog>([this](SmallDialog& dialog) {
     QWidget* dialogWidget = widget(dialog);
     EXPECT_EQ(QApplication::activeModalWidget(), dialogWidget);
+    // It opens where the model centred it.
+    EXPECT_EQ(dialogWidget->geometry(),
+              QRect((rt.getScreenWidth() - 200) / 2, (rt.getScreenHeight() - 100) / 2, 200, 100));
     // Qt keeps the mouse away from the window below, as the unit would refuse it.
     QTest::mouseClick(widget(w.单选框2), Qt::LeftButton, {}, QPoint(6, 9));
     EXPECT_FALSE(w.单选框2.checked());
