@@ -67,7 +67,7 @@ void EditBoxWidget::mousePressEvent(QMouseEvent* event) {
 
 void EditBoxWidget::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
-  focusedByUser();
+  focusedByQt(event->reason());
 }
 
 void EditBoxWidget::mouseReleaseEvent(QMouseEvent* event) { mouseReleased(*event); }

@@ -154,7 +154,7 @@ void ListViewWidget::focusInEvent(QFocusEvent* event) {
   QTreeView::focusInEvent(event);
   syncing_ = false;
   showSelectedRow();
-  focusedByUser();
+  focusedByQt(event->reason());
 }
 
 void ListViewWidget::keyPressEvent(QKeyEvent* event) {

@@ -70,6 +70,17 @@ void RichEditWidget::refresh(Property property) {
     case Property::Appearance:
       markDirty();
       break;
+    case Property::Focus:
+      // The model's focus, not Qt's, decides whether the caret and the selection show: a box
+      // that gave the focus away shows its formats alone, as a Windows rich edit box does.
+      caretOn_ = true;
+      if (box().hasFocus()) {
+        blink_.start();
+      } else {
+        blink_.stop();
+      }
+      update();
+      break;
     case Property::Selection:
       preeditLayout_.reset();
       // The program shows a sentence it selects (reading along); moving the caret alone, as
@@ -249,7 +260,7 @@ void RichEditWidget::paintEvent(QPaintEvent*) {
   const int scroll = bar_->value();
   const int first = std::max(0, scroll / lineHeight_);
   const int last = std::min(lineCount() - 1, (scroll + area.height()) / lineHeight_);
-  const bool focused = hasFocus();
+  const bool focused = box().hasFocus();
   const int selStart = box().selectionStart();
   const int selEnd = selStart + box().selectionLength();
   QTextLayout::FormatRange selection;
@@ -380,17 +391,7 @@ QVariant RichEditWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
   }
 }
 
-void RichEditWidget::focusInEvent(QFocusEvent*) {
-  focusedByUser();
-  caretOn_ = true;
-  blink_.start();
-  update();
-}
-
-void RichEditWidget::focusOutEvent(QFocusEvent*) {
-  blink_.stop();
-  update();
-}
+void RichEditWidget::focusInEvent(QFocusEvent* event) { focusedByQt(event->reason()); }
 
 void RichEditWidget::ensureLineVisible(int line) {
   const QRect area = textArea();

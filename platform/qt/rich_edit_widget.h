@@ -44,7 +44,6 @@ class RichEditWidget : public QWidget, public UnitWidget {
   void inputMethodEvent(QInputMethodEvent* event) override;
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
   void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   const RichEditBox& box() const { return static_cast<const RichEditBox&>(unit()); }

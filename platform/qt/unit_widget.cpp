@@ -39,6 +39,7 @@ void UnitWidget::showAll() {
   refresh(Property::CurrentItem);
   refresh(Property::Range);
   refresh(Property::Address);
+  refresh(Property::Focus);
 }
 
 void UnitWidget::changed(Property property) {
@@ -77,8 +78,10 @@ void UnitWidget::mousePressed(const QMouseEvent& event) {
   }
 }
 
-void UnitWidget::focusedByUser() {
-  if (live() && !unit().hasFocus()) unit().setFocus();
+void UnitWidget::focusedByQt(Qt::FocusReason reason) {
+  const bool byUser = reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+                      reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+  if (byUser && live() && !unit().hasFocus()) unit().setFocus();
 }
 
 void UnitWidget::mouseReleased(const QMouseEvent& event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <qnamespace.h>
 #include <QPoint>
 
 #include "platform/property.h"
@@ -45,9 +46,10 @@ class UnitWidget {
   // button pressed is a right-button-down. Both return at once when the unit is gone.
   void mousePressed(const QMouseEvent& event);
   void mouseReleased(const QMouseEvent& event);
-  // The user put the keyboard focus here (a click, Tab): the unit holds the focus now. Moving
-  // the focus raises nothing.
-  void focusedByUser();
+  // Qt gave the widget the keyboard focus. When the user put it there (a click, Tab, a
+  // shortcut) the unit holds the focus now; focus that Qt hands on by itself (a window
+  // activated again, a popup closed) leaves the model's focus where it is. Raises nothing.
+  void focusedByQt(Qt::FocusReason reason);
 
  private:
   Unit* unit_;

@@ -130,6 +130,12 @@ void WindowWidget::applyWindowProperty(Property property) {
       break;
     case Property::Focus:
       applyFocus();
+      // The unit that lost the focus and the one that has it now redraw (caret, selection).
+      for (const Unit* u : {focusShown_, static_cast<const Unit*>(w.focusedUnit())}) {
+        const auto it = units_.find(u);
+        if (it != units_.end()) it->second->changed(Property::Focus);
+      }
+      focusShown_ = w.focusedUnit();
       break;
     default:
       break;

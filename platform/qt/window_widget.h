@@ -46,6 +46,8 @@ class WindowWidget : public QWidget {
 
   Window* window_;
   std::unordered_map<const Unit*, UnitWidget*> units_;
+  // The focused unit as last drawn.
+  const Unit* focusShown_ = nullptr;
   bool applying_ = false;
   bool closing_ = false;
   // Dragging the window by any point.

@@ -235,6 +235,43 @@ TEST_F(QtBackendTest, PastingTypesTheClipboardText) {
   EXPECT_THAT(log, Contains("输入框.changed"));
 }
 
+// Pixels of the widget in the selection colour.
+int highlightedPixels(QWidget& box) {
+  const QImage image = box.grab().toImage();
+  const QColor highlight = box.palette().highlight().color();
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == highlight ? 1 : 0;
+  }
+  return n;
+}
+
+TEST_F(QtBackendTest, ARichEditBoxShowsItsSelectionOnlyWhileTheModelGivesItTheFocus) {
+  // As the lesson view does: the clicked sentence is underlined and left selected, and the
+  // focus goes to a hidden box.
+  w.内容框.onLeftButtonUp = [this](platform::MouseEvent) {
+    w.内容框.setSelectionStart(w.内容框.getLineStart(w.内容框.getCaretLine()) + 9);
+    w.内容框.setSelectionLength(7);
+    w.内容框.applyCharFormat({"仿宋", 13, 0, 4, platform::rgb(0, 0, 0)});
+    w.焦点框.setFocus();
+  };
+  ASSERT_TRUE(driver.releaseLeftButtonOnLine(w.内容框, 0, 3));
+  QWidget& box = *widget(w.内容框);
+  driver.qt().processEvents();
+  ASSERT_EQ(w.内容框.selectionLength(), 7);
+  EXPECT_TRUE(w.焦点框.hasFocus());
+  EXPECT_EQ(highlightedPixels(box), 0) << "the underlined sentence shows, not a selection";
+  // Qt handing its focus to the box by itself (the window activated again) moves no model
+  // focus, and the box still shows no selection.
+  box.setFocus(Qt::ActiveWindowFocusReason);
+  ASSERT_TRUE(box.hasFocus());
+  EXPECT_TRUE(w.焦点框.hasFocus());
+  EXPECT_EQ(highlightedPixels(box), 0);
+  // The program gives the box the focus: the selection shows over the sentence.
+  w.内容框.setFocus();
+  EXPECT_GT(highlightedPixels(box), 100);
+}
+
 TEST_F(QtBackendTest, TheModelsLinesFitTheBoxAsDrawn) {
   std::string text;
   for (int i = 0; i < 12; ++i)

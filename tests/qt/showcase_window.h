@@ -182,6 +182,7 @@ class ShowcaseWindow : public platform::Window {
   platform::WebView 网页{背景, "网页", {530, 260, 170, 120}};
   platform::PictureBox 隐藏框{*this, "隐藏框", {0, 0, 100, 100}};
   platform::ImageButton 隐藏按钮{隐藏框, "隐藏按钮", {0, 0, 20, 20}};
+  platform::EditBox 焦点框{隐藏框, "焦点框", {0, 30, 80, 20}};
   platform::Timer 时钟{隐藏框, "时钟"};
   platform::MediaPlayer 媒体播放1{隐藏框, "媒体播放1"};
   platform::MenuItem 菜单{*this, "菜单"};
