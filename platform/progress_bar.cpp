@@ -12,6 +12,14 @@ void ProgressBar::setPosition(int position) { write(position_, position, Propert
 
 void ProgressBar::setSlider(bool slider) { write(slider_, slider, Property::Appearance); }
 
+void ProgressBar::setTrackPicture(Bytes picture) {
+  write(trackPicture_, std::move(picture), Property::Picture);
+}
+
+void ProgressBar::setFillPicture(Bytes picture) {
+  write(fillPicture_, std::move(picture), Property::Picture);
+}
+
 InputResult ProgressBar::userDragTo(int position) {
   const InputResult state = inputState();
   if (state != InputResult::Accepted) return state;

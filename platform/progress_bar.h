@@ -2,12 +2,15 @@
 
 #include <functional>
 
+#include "platform/system/bytes.h"
 #include "platform/unit.h"
 
 namespace platform {
 
 // A bar from minimum to maximum. A position above the maximum is kept and shows the bar full.
 // A bar designed as a slider can be moved by the user, which raises onPositionChanged.
+// A bar may be drawn as a picture strip: its track picture whole, with the fill picture over it
+// from the left up to position / range.
 class ProgressBar : public Unit {
  public:
   using Unit::Unit;
@@ -22,6 +25,12 @@ class ProgressBar : public Unit {
   bool slider() const { return slider_; }
   void setSlider(bool slider);
 
+  // Bytes of a JPEG, GIF or PNG file; empty bytes draw the plain bar.
+  const Bytes& trackPicture() const { return trackPicture_; }
+  void setTrackPicture(Bytes picture);
+  const Bytes& fillPicture() const { return fillPicture_; }
+  void setFillPicture(Bytes picture);
+
   std::function<void()> onPositionChanged;
 
   // The user drags a slider to a position (kept within minimum and maximum).
@@ -34,6 +43,8 @@ class ProgressBar : public Unit {
   int maximum_ = 100;
   int position_ = 0;
   bool slider_ = false;
+  Bytes trackPicture_;
+  Bytes fillPicture_;
 };
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "sorandel/recording_playback.h"
 
+#include "assets/assets.h"
 #include "content/content_folders.h"
 #include "content/statements.h"
 #include "sorandel/main_window.h"
@@ -12,6 +13,8 @@ void RecordingPlayback::design() {
   w_.播放进度条.setMinimum(0);
   w_.播放进度条.setMaximum(100);
   w_.播放进度条.setPosition(0);
+  w_.播放进度条.setTrackPicture(assets::playbackBarTrack());
+  w_.播放进度条.setFillPicture(assets::playbackBarFill());
 }
 
 // Looks the recording of the item key in 搜索内容框 up and plays it with the progress bar and

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/qt/pictures.h"
 #include "platform/qt/qt_style.h"
 
 namespace platform::qt {
@@ -13,7 +14,14 @@ ProgressBarWidget::ProgressBarWidget(ProgressBar& bar, QWidget* parent)
     : QWidget(parent), UnitWidget(bar) {}
 
 void ProgressBarWidget::refresh(Property property) {
-  if (property == Property::Range || property == Property::Appearance) update();
+  if (property == Property::Picture) {
+    track_ = decodePicture(bar().trackPicture());
+    fill_ = decodePicture(bar().fillPicture());
+  }
+  if (property == Property::Range || property == Property::Appearance ||
+      property == Property::Picture) {
+    update();
+  }
 }
 
 int ProgressBarWidget::positionAtX(int x) const {
@@ -23,20 +31,39 @@ int ProgressBarWidget::positionAtX(int x) const {
          static_cast<int>(std::lround(part * (bar().maximum() - bar().minimum())));
 }
 
+double ProgressBarWidget::filledPart() const {
+  const ProgressBar& b = bar();
+  const double range = b.maximum() - b.minimum();
+  if (range <= 0) return b.position() > b.minimum() ? 1.0 : 0.0;
+  return std::clamp((b.position() - b.minimum()) / range, 0.0, 1.0);
+}
+
 void ProgressBarWidget::paintEvent(QPaintEvent*) {
   if (!live()) return;
   QPainter p(this);
   const ProgressBar& b = bar();
-  p.fillRect(rect(), toQColor(b.backgroundColor(), QColor(236, 240, 244)));
-  const double range = b.maximum() - b.minimum();
-  const double part = range > 0 ? std::clamp((b.position() - b.minimum()) / range, 0.0, 1.0)
-                                : (b.position() > b.minimum() ? 1.0 : 0.0);
-  const QRect inner = rect().adjusted(1, 1, -1, -1);
-  const int filled = static_cast<int>(std::lround(inner.width() * part));
-  p.fillRect(QRect(inner.left(), inner.top(), filled, inner.height()),
-             toQColor(b.textColor(), QColor(64, 140, 214)));
-  p.setPen(QColor(150, 164, 178));
-  p.drawRect(QRectF(0.5, 0.5, width() - 1.0, height() - 1.0));
+  const bool strip = !track_.isNull() || !fill_.isNull();
+  // A picture strip fills the whole bar; the plain bar has a frame of one pixel.
+  const QRect inner = strip ? rect() : rect().adjusted(1, 1, -1, -1);
+  const int filled = static_cast<int>(std::lround(inner.width() * filledPart()));
+  const QRect played(inner.left(), inner.top(), filled, inner.height());
+  if (track_.isNull()) {
+    p.fillRect(rect(), toQColor(b.backgroundColor(), QColor(236, 240, 244)));
+  } else {
+    p.drawPixmap(rect(), track_);
+  }
+  if (fill_.isNull()) {
+    p.fillRect(played, toQColor(b.textColor(), QColor(64, 140, 214)));
+  } else {
+    p.save();
+    p.setClipRect(played);
+    p.drawPixmap(rect(), fill_);
+    p.restore();
+  }
+  if (!strip) {
+    p.setPen(QColor(150, 164, 178));
+    p.drawRect(QRectF(0.5, 0.5, width() - 1.0, height() - 1.0));
+  }
   if (b.slider()) {
     const int x = inner.left() + filled;
     p.fillRect(QRect(x - 3, 0, 6, height()), QColor(40, 90, 150));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 #include "platform/progress_bar.h"
@@ -8,8 +9,9 @@
 namespace platform::qt {
 
 // A bar filled from the left in proportion to position / range; a position above the maximum
-// shows it full. A bar designed as a slider follows the mouse while the left button is held,
-// asking the unit, which raises positionChanged.
+// shows it full. A bar with pictures draws its track picture whole and its fill picture cut at
+// that fraction; one without draws plain colours. A bar designed as a slider follows the mouse
+// while the left button is held, asking the unit, which raises positionChanged.
 class ProgressBarWidget : public QWidget, public UnitWidget {
  public:
   ProgressBarWidget(ProgressBar& bar, QWidget* parent);
@@ -27,8 +29,12 @@ class ProgressBarWidget : public QWidget, public UnitWidget {
 
  private:
   const ProgressBar& bar() const { return static_cast<const ProgressBar&>(unit()); }
+  // position / range within 0 and 1.
+  double filledPart() const;
   void dragTo(int x);
   bool dragging_ = false;
+  QPixmap track_;
+  QPixmap fill_;
 };
 
 }  // namespace platform::qt

@@ -130,6 +130,34 @@ TEST_F(QtBackendTest, AProgressBarAboveItsMaximumShowsFull) {
   EXPECT_EQ(pixel(w.进度条, nearEnd), QColor(64, 140, 214));
 }
 
+TEST_F(QtBackendTest, APictureStripBarCutsItsFillPictureAtThePlayedFraction) {
+  const QColor track(200, 220, 230);
+  const QColor fill(30, 110, 60);
+  const int width = w.进度条.width();
+  w.进度条.setTrackPicture(showcase::png(width, 12, track));
+  w.进度条.setFillPicture(showcase::png(width, 12, fill));
+  const struct {
+    int position;
+    int filledPixels;  // of the bar's width, from the left
+  } cases[] = {{0, 0}, {25, width / 4}, {50, width / 2}, {100, width}, {250, width}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE("position " + std::to_string(c.position));
+    w.进度条.setPosition(c.position);
+    driver.qt().processEvents();
+    const QImage image = widget(w.进度条)->grab().toImage();
+    for (int x = 0; x < width; ++x) {
+      // The column at the cut may be either.
+      if (x == c.filledPixels || x + 1 == c.filledPixels) continue;
+      ASSERT_EQ(image.pixelColor(x, 6), x < c.filledPixels ? fill : track) << "x " << x;
+      ASSERT_EQ(image.pixelColor(x, 0), image.pixelColor(x, 6)) << "x " << x << " has a frame";
+    }
+  }
+  // Without pictures the bar is drawn plain again.
+  w.进度条.setTrackPicture({});
+  w.进度条.setFillPicture({});
+  EXPECT_EQ(pixel(w.进度条, {width - 3, 6}), QColor(64, 140, 214));
+}
+
 TEST_F(QtBackendTest, AnEmptyPictureClearsThePictureBox) {
   const QPoint at(300, 510);
   EXPECT_EQ(pixel(w.背景, at), QColor(169, 213, 226));

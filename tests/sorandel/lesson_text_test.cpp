@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 
+#include "assets/assets.h"
 #include "tests/sorandel/sorandel_fixture.h"
 
 using ::testing::ElementsAre;
@@ -174,6 +175,9 @@ TEST_F(LessonTextTest, LessonTextBoxDesign) {
   EXPECT_EQ(w().中日文显示单选框.caption(), "中日文显示");
   EXPECT_FALSE(w().逐句跟读标题图片框1.picture().empty());
   EXPECT_EQ(w().朗读进度标签.caption(), "该句朗读进度");
+  EXPECT_EQ(w().播放进度条.trackPicture(), assets::playbackBarTrack());
+  EXPECT_EQ(w().播放进度条.fillPicture(), assets::playbackBarFill());
+  EXPECT_NE(w().播放进度条.trackPicture(), w().播放进度条.fillPicture());
   EXPECT_FALSE(w().朗读次数进度条.visible());
   EXPECT_FALSE(w().朗读次数标签.visible());
   EXPECT_FALSE(w().朗读次数标签2.visible());
