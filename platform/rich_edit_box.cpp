@@ -136,11 +136,13 @@ int RichEditBox::getLineStart(int line) const {
   return starts[static_cast<std::size_t>(line)];
 }
 
-int RichEditBox::getCaretLine() const {
+int RichEditBox::lineOf(int position) const {
   const auto& starts = lineStarts();
-  const auto it = std::upper_bound(starts.begin(), starts.end(), selectionStart_);
+  const auto it = std::upper_bound(starts.begin(), starts.end(), position);
   return static_cast<int>(it - starts.begin()) - 1;
 }
+
+int RichEditBox::getCaretLine() const { return lineOf(selectionStart_); }
 
 const CharFormat& RichEditBox::formatAt(int position) const {
   if (position < 0 || position >= characterCount()) return formats_.front();
@@ -170,17 +172,62 @@ InputResult RichEditBox::userReleaseLeftButtonAt(int position) {
   return InputResult::Accepted;
 }
 
-InputResult RichEditBox::userReleaseLeftButtonOnLine(int line, int column) {
+int RichEditBox::positionOnLine(int line, int column) const {
   const auto& starts = lineStarts();
   const int last = static_cast<int>(starts.size()) - 1;
   const int l = std::clamp(line, 0, last);
   const int start = starts[static_cast<std::size_t>(l)];
   // A column past the end of the line stays on the line (before its break).
   const int lineEnd = l < last ? starts[static_cast<std::size_t>(l + 1)] - 1 : characterCount();
-  return userReleaseLeftButtonAt(std::clamp(start + std::max(column, 0), start, lineEnd));
+  return std::clamp(start + std::max(column, 0), start, lineEnd);
+}
+
+InputResult RichEditBox::userReleaseLeftButtonOnLine(int line, int column) {
+  return userReleaseLeftButtonAt(positionOnLine(line, column));
 }
 
 InputResult RichEditBox::userClick() { return userReleaseLeftButtonAt(selectionStart_); }
+
+bool RichEditBox::moveCaret(int keyCode) {
+  constexpr int kEnd = 35;
+  constexpr int kHome = 36;
+  constexpr int kLeft = 37;
+  constexpr int kUp = 38;
+  constexpr int kRight = 39;
+  constexpr int kDown = 40;
+  // Keys that go back start from the selection's start, keys that go on from its end; either
+  // way the selection gives way to the caret.
+  const int start = selectionStart_;
+  const int end = selectionStart_ + selectionLength_;
+  const auto columnOf = [&](int position) { return position - getLineStart(lineOf(position)); };
+  const int lastLine = getLineCount() - 1;
+  int to = 0;
+  switch (keyCode) {
+    case kLeft:
+      to = selectionLength_ > 0 ? start : start - 1;
+      break;
+    case kRight:
+      to = selectionLength_ > 0 ? end : end + 1;
+      break;
+    case kHome:
+      to = getLineStart(lineOf(start));
+      break;
+    case kEnd:
+      to = positionOnLine(lineOf(end), characterCount());
+      break;
+    case kUp:
+      // The first line has no line above: the caret stays.
+      to = lineOf(start) > 0 ? positionOnLine(lineOf(start) - 1, columnOf(start)) : start;
+      break;
+    case kDown:
+      to = lineOf(end) < lastLine ? positionOnLine(lineOf(end) + 1, columnOf(end)) : end;
+      break;
+    default:
+      return false;
+  }
+  setSelection(to, 0);
+  return true;
+}
 
 void RichEditBox::handleKey(int keyCode, int) {
   constexpr int kBackspace = 8;
@@ -191,6 +238,7 @@ void RichEditBox::handleKey(int keyCode, int) {
     handleText(U"\n");
     return;
   }
+  if (moveCaret(keyCode)) return;
   if (keyCode != kBackspace && keyCode != kDelete) return;
   if (selectionLength_ == 0) {
     if (keyCode == kBackspace && selectionStart_ > 0) {

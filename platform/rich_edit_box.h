@@ -13,6 +13,10 @@ namespace platform {
 
 // A text box with a character format on every character.
 //
+// In an editable box the user's keys move the caret (Left, Right, Home, End, Up, Down, by
+// characters and lines) and Backspace and Delete remove a character or the selection, after
+// onKeyDown has let them through; a read-only box ignores them.
+//
 // Positions count characters (code points); a line break counts one. The text keeps one '\n'
 // per line break; content() and selectedText() give CR LF. Lines come from layoutLines() with
 // the box's design font and width (not the per-character formats), so two boxes of the same
@@ -91,6 +95,12 @@ class RichEditBox : public Unit {
   std::uint32_t formatIndex(const CharFormat& format);
   std::uint32_t insertionFormat() const;
   void replaceSelection(std::u32string_view text);
+  // The line that holds a position.
+  int lineOf(int position) const;
+  // The position at a column of a line, kept on the line (a line past the last: the last).
+  int positionOnLine(int line, int column) const;
+  // Left, Right, Home, End, Up and Down; false for any other key.
+  bool moveCaret(int keyCode);
   void textChanged();
   void setSelection(int start, int length);
 

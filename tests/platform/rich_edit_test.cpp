@@ -201,6 +201,81 @@ TEST_P(RichEdit, TypingRaisesContentChangedButAProgramWriteDoesNot) {
   EXPECT_EQ(changes, 3);
 }
 
+TEST_P(RichEdit, CaretKeysMoveTheCaretAndBackspaceAndDeleteRemoveInAnEditableBox) {
+  constexpr int kBackspace = 8, kEnd = 35, kHome = 36, kLeft = 37, kUp = 38, kRight = 39,
+                kDown = 40, kDelete = 46;
+  // Lines start at 0, 4 and 7; positions 3 and 6 are the line breaks, 12 the end.
+  const std::string text = "abc\r\nde\r\nfghij";
+  const struct {
+    const char* label;
+    int key;
+    int start;
+    int length;
+    int caret;
+    std::string content;  // "" = unchanged
+  } cases[] = {
+      {"Left", kLeft, 2, 0, 1, ""},
+      {"Left at the start", kLeft, 0, 0, 0, ""},
+      {"Left over a line break", kLeft, 4, 0, 3, ""},
+      {"Left ends a selection at its start", kLeft, 1, 2, 1, ""},
+      {"Right", kRight, 2, 0, 3, ""},
+      {"Right at the end", kRight, 12, 0, 12, ""},
+      {"Right ends a selection at its end", kRight, 1, 2, 3, ""},
+      {"Home", kHome, 5, 0, 4, ""},
+      {"End stops before the line break", kEnd, 4, 0, 6, ""},
+      {"End of the last line", kEnd, 8, 0, 12, ""},
+      {"Up keeps the column", kUp, 8, 0, 5, ""},
+      {"Up to a shorter line stops at its end", kUp, 10, 0, 6, ""},
+      {"Up on the first line", kUp, 1, 0, 1, ""},
+      {"Down keeps the column", kDown, 1, 0, 5, ""},
+      {"Down from a longer line stops at the end of the shorter", kDown, 2, 0, 6, ""},
+      {"Down on the last line", kDown, 10, 0, 10, ""},
+      {"Backspace", kBackspace, 2, 0, 1, "ac\r\nde\r\nfghij"},
+      {"Backspace joins two lines", kBackspace, 4, 0, 3, "abcde\r\nfghij"},
+      {"Backspace at the start", kBackspace, 0, 0, 0, ""},
+      {"Backspace removes a selection", kBackspace, 1, 2, 1, "a\r\nde\r\nfghij"},
+      {"Delete", kDelete, 0, 0, 0, "bc\r\nde\r\nfghij"},
+      {"Delete a line break", kDelete, 6, 0, 6, "abc\r\ndefghij"},
+      {"Delete at the end", kDelete, 12, 0, 12, ""},
+  };
+  int changes = 0;
+  box.onContentChanged = [&] { ++changes; };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    box.setContent(text);
+    box.setSelectionStart(c.start);
+    box.setSelectionLength(c.length);
+    changes = 0;
+    ASSERT_TRUE(d().pressKey(box, c.key));
+    EXPECT_EQ(box.selectionStart(), c.caret);
+    EXPECT_EQ(box.selectionLength(), 0);
+    const bool removes = !c.content.empty();
+    EXPECT_EQ(box.content(), removes ? c.content : text);
+    EXPECT_EQ(changes, removes ? 1 : 0);
+  }
+}
+
+TEST_P(RichEdit, CaretKeysGoToKeyDownFirstAndAReadOnlyBoxIgnoresThem) {
+  box.setContent("abc\r\nde");
+  std::vector<int> keys;
+  box.onKeyDown = [&](int code, int) -> std::optional<bool> {
+    keys.push_back(code);
+    if (code == 37) return false;  // Left is swallowed
+    return std::nullopt;
+  };
+  box.setSelectionStart(2);
+  d().pressKey(box, 37);
+  EXPECT_EQ(box.selectionStart(), 2) << "a swallowed key moves nothing";
+  d().pressKey(box, 39);
+  EXPECT_EQ(box.selectionStart(), 3);
+  box.setReadOnly(true);
+  for (int key : {8, 35, 36, 38, 39, 40, 46}) d().pressKey(box, key);
+  EXPECT_EQ(box.selectionStart(), 3);
+  EXPECT_EQ(box.content(), "abc\r\nde");
+  EXPECT_EQ(keys, (std::vector<int>{37, 39, 8, 35, 36, 38, 39, 40, 46}))
+      << "a read-only box still raises keyDown";
+}
+
 PLATFORM_TEST_SUITE(RichEdit);
 
 }  // namespace

@@ -43,6 +43,10 @@ Qt::Key qtKeyOf(int virtualKey) {
       return Qt::Key_Return;
     case 27:
       return Qt::Key_Escape;
+    case 35:
+      return Qt::Key_End;
+    case 36:
+      return Qt::Key_Home;
     case 37:
       return Qt::Key_Left;
     case 38:
