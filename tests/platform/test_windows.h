@@ -58,7 +58,8 @@ class FormWindow : public platform::Window {
   }
 
   EventLog& log;
-  platform::PictureBox 容器{*this, "容器", {0, 0, 800, 500}};
+  // Beside 分组框1, not over it: a user must be able to reach both radio groups.
+  platform::PictureBox 容器{*this, "容器", {0, 0, 500, 500}};
   platform::RadioButton 单选框1{容器, "单选框1", {10, 10, 80, 16}};
   platform::RadioButton 单选框2{容器, "单选框2", {100, 10, 80, 16}};
   platform::CheckBox 选择框1{容器, "选择框1", {10, 30, 80, 16}};
