@@ -263,17 +263,6 @@ TEST_F(QtBackendTest, PastingTypesTheClipboardText) {
   EXPECT_THAT(log, Contains("输入框.changed"));
 }
 
-// Pixels of the widget in the selection colour.
-int highlightedPixels(QWidget& box) {
-  const QImage image = box.grab().toImage();
-  const QColor highlight = box.palette().highlight().color();
-  int n = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == highlight ? 1 : 0;
-  }
-  return n;
-}
-
 TEST_F(QtBackendTest, ARichEditBoxShowsItsSelectionOnlyWhileTheModelGivesItTheFocus) {
   // As the lesson view does: the clicked sentence is underlined and left selected, and the
   // focus goes to a hidden box.

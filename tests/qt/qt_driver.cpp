@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QScrollBar>
@@ -103,6 +104,16 @@ void activate(QWidget& w) {
 
 void ensureQtApplication() {
   if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+}
+
+int highlightedPixels(QWidget& widget) {
+  const QImage image = widget.grab().toImage();
+  const QColor highlight = widget.palette().highlight().color();
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == highlight ? 1 : 0;
+  }
+  return n;
 }
 
 QtDriver::QtDriver() {

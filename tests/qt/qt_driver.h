@@ -103,3 +103,6 @@ class QtDriver : public Driver, private platform::Backend {
 
 // The application object every Qt test shares (created once, on first use).
 void ensureQtApplication();
+
+// How many pixels of the widget, as drawn now, are in its selection colour.
+int highlightedPixels(QWidget& widget);

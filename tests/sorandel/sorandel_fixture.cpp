@@ -23,20 +23,27 @@ SorandelRun::SorandelRun() {
   initGlobals(state_);
 }
 
-void SorandelRun::addLesson1() {
-  folder_.addCourse("Lesson1  家庭问候", "Lesson1")
+void addLesson1(test_support::ProgramFolder& folder) {
+  folder.addCourse("Lesson1  家庭问候", "Lesson1")
       .addItem("Lesson1基本课文", "1S01", "おはよう。", "早上好。", "s01")
       .addItem("Lesson1基本课文", "1S02", "ただいま。", "我回来了。", "s02")
       .addItem("Lesson1基本课文", "1S03", "おやすみ。", "晚安。", "s03")
       .addItem("Lesson1单词", "1W01", "家族", "家人", "w01");
-  putRecording("s01", "tone_400ms.mp3");
-  putRecording("s02", "tone_700ms.mp3");
-  putRecording("s03", "tone_400ms.mp3");
-  putRecording("w01", "tone_1200ms.mp3");
+  putRecording(folder, "s01", "tone_400ms.mp3");
+  putRecording(folder, "s02", "tone_700ms.mp3");
+  putRecording(folder, "s03", "tone_400ms.mp3");
+  putRecording(folder, "w01", "tone_1200ms.mp3");
 }
 
+void putRecording(test_support::ProgramFolder& folder, const std::string& sound,
+                  const std::string& fixture) {
+  folder.putFile(content::ContentFolders::recording(sound), readFixture(fixture));
+}
+
+void SorandelRun::addLesson1() { ::addLesson1(folder_); }
+
 void SorandelRun::putRecording(const std::string& sound, const std::string& fixture) {
-  folder_.putFile(content::ContentFolders::recording(sound), readFixture(fixture));
+  ::putRecording(folder_, sound, fixture);
 }
 
 MainWindow& SorandelRun::start(int screenWidth, int screenHeight) {
@@ -64,7 +71,10 @@ std::vector<std::string> SorandelRun::lessonLines() {
 }
 
 std::vector<std::string> SorandelRun::underlinedRuns() {
-  const platform::RichEditBox& box = w().全文学习内容框;
+  return ::underlinedRuns(w().全文学习内容框);
+}
+
+std::vector<std::string> underlinedRuns(const platform::RichEditBox& box) {
   std::vector<std::string> runs;
   bool inRun = false;
   for (int i = 0; i < box.characterCount(); ++i) {

@@ -55,3 +55,11 @@ class SorandelTest : public ::testing::Test, public SorandelRun {};
 
 // Lines of a rich edit box's text, split at its line breaks.
 std::vector<std::string> splitLines(const std::string& crlfText);
+
+// Three sentences and one word of "Lesson1" in a program folder, with their recordings.
+void addLesson1(test_support::ProgramFolder& folder);
+// A tone fixture ("tone_400ms.mp3", ...) as the recording of a `sound` name.
+void putRecording(test_support::ProgramFolder& folder, const std::string& sound,
+                  const std::string& fixture);
+// The runs of a box's text that are underlined, in order.
+std::vector<std::string> underlinedRuns(const platform::RichEditBox& box);

@@ -1,0 +1,75 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QWidget>
+
+#include "content/content_folders.h"
+#include "sorandel/main_window.h"
+#include "sorandel/program.h"
+#include "tests/qt/qt_driver.h"
+#include "tests/sorandel/sorandel_fixture.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+
+// Sorandel's main window on the Qt backend, on an offscreen screen of 1366 x 768, driven by Qt
+// mouse events as a learner would.
+class SorandelOnQt : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    // The offscreen platform's own screen is smaller than the window's skin.
+    const std::string platform =
+        "offscreen:configfile=" + std::string(SORANDEL_FIXTURES) + "/screen_1366x768.json";
+    qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platform));
+  }
+
+  SorandelOnQt() {
+    addLesson1(folder);
+    initGlobals(state);
+  }
+
+  std::vector<std::string> recordingFiles(platform::MediaEvent event) {
+    std::vector<std::string> files;
+    for (const auto& r : driver.recordings()) {
+      if (r.event == event) files.push_back(r.file);
+    }
+    return files;
+  }
+
+  test_support::ProgramFolder folder;
+  QtDriver driver;
+  platform::Runtime rt{driver.backend(), folder.path()};
+  SorandelState state;
+};
+
+TEST_F(SorandelOnQt, AClickOnAJapaneseLineUnderlinesItsSentenceAndPlaysItsRecording) {
+  MainWindow& w = rt.start<MainWindow>(state);
+  ASSERT_EQ(rt.getScreenWidth(), 1366);
+  EXPECT_EQ(driver.qt().widgetOf(w)->geometry(), QRect(0, 0, 1366, 738));
+  // Line 3 is the Japanese line of the second item ("[1S02]日文：ただいま。").
+  ASSERT_TRUE(driver.releaseLeftButtonOnLine(w.全文学习内容框, 3, 4));
+  EXPECT_THAT(underlinedRuns(w.全文学习内容框), ElementsAre("ただいま。"));
+  const std::string recording =
+      content::ContentFolders::path(folder.path(), content::ContentFolders::recording("s02"));
+  EXPECT_THAT(recordingFiles(platform::MediaEvent::Opened), ElementsAre(recording));
+  EXPECT_THAT(recordingFiles(platform::MediaEvent::Played), ElementsAre(recording));
+  EXPECT_GT(w.媒体播放1.getLength(), 600);
+  EXPECT_EQ(w.播放进度条.maximum(), w.媒体播放1.getLength());
+  EXPECT_TRUE(w.焦点停留框.hasFocus());
+  EXPECT_EQ(highlightedPixels(*driver.qt().widgetOf(w.全文学习内容框)), 0)
+      << "the learner sees the underline, not a selection over it";
+
+  driver.advance(160);
+  EXPECT_EQ(w.播放进度条.position(), 160) << "the bar follows the recording";
+  const std::string shot = SORANDEL_SCREENSHOT;
+  ASSERT_TRUE(driver.qt().saveScreenshot(w, shot));
+  EXPECT_EQ(QImage(QString::fromStdString(shot)).size(), QSize(1366, 738));
+
+  driver.advance(1000);
+  EXPECT_FALSE(w.播放进度时钟.running());
+  EXPECT_EQ(w.播放进度条.position(), w.播放进度条.minimum());
+}
+
+}  // namespace
