@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # libraries the programs link
   qt6-base-dev qt6-multimedia-dev libsqlite3-dev libmpg123-dev
+  # lets the Qt programs take Japanese typed through the fcitx5 input method
+  fcitx5-frontend-qt6
   # sample content: recordings and databases
   espeak-ng lame sox sqlite3 python3
   # fonts for Chinese and Japanese text
