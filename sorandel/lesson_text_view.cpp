@@ -5,11 +5,12 @@
 #include "content/statements.h"
 #include "platform/system/text_numbers.h"
 #include "sorandel/main_window.h"
+#include "sorandel/view_colours.h"
 
 namespace {
 
-constexpr platform::Color kInk = platform::rgb(0x1c, 0x55, 0x77);
-constexpr platform::Color kMist = platform::rgb(0xe0, 0xf1, 0xf9);
+using view_colours::kGround;
+using view_colours::kInk;
 constexpr const char* kLineBreak = "\r\n";
 
 }  // namespace
@@ -18,12 +19,12 @@ void LessonTextView::design() {
   w_.全文学习容器.setPicture(assets::lessonTextBackground());
   w_.逐句跟读标题图片框1.setPicture(assets::lessonTextTitle());
 
-  for (platform::PictureBox* group : {&w_.图片框5, &w_.图片框4}) group->setBackgroundColor(kMist);
+  for (platform::PictureBox* group : {&w_.图片框5, &w_.图片框4}) group->setBackgroundColor(kGround);
   const auto radio = [](platform::RadioButton& button, const char* caption, bool checked) {
     button.setCaption(caption);
     button.setChecked(checked);
     button.setTextColor(kInk);
-    button.setBackgroundColor(kMist);
+    button.setBackgroundColor(kGround);
   };
   radio(w_.课文句子单选框, "课文句子", true);
   radio(w_.课文单词单选框, "课文单词", false);

@@ -3,13 +3,14 @@
 #include "assets/assets.h"
 #include "platform/system/text_numbers.h"
 #include "sorandel/main_window.h"
+#include "sorandel/view_colours.h"
 
 namespace {
 
 constexpr const char* kClickToReadHint = "当前为【句子点读】模式，点击某句日文，自动朗读该句日文";
 constexpr const char* kReadAlongHint = "当前为【全文跟读】模式，自动全文朗读";
-constexpr platform::Color kInk = platform::rgb(0x1c, 0x55, 0x77);
-constexpr platform::Color kMist = platform::rgb(0xe0, 0xf1, 0xf9);
+using view_colours::kGround;
+using view_colours::kInk;
 
 }  // namespace
 
@@ -33,11 +34,11 @@ void ReadAlong::design() {
 
   w_.提示标签.setCaption(kClickToReadHint);
   w_.提示标签.setTextColor(kInk);
-  w_.提示标签.setBackgroundColor(kMist);
+  w_.提示标签.setBackgroundColor(kGround);
 
   w_.朗读次数标签2.setCaption("重复朗读");
   w_.朗读次数标签.setCaption("1次");
-  w_.朗读次数标签.setBackgroundColor(kMist);
+  w_.朗读次数标签.setBackgroundColor(kGround);
   w_.朗读次数进度条.setMinimum(1);
   w_.朗读次数进度条.setMaximum(5);
   w_.朗读次数进度条.setPosition(1);

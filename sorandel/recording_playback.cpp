@@ -4,10 +4,11 @@
 #include "content/content_folders.h"
 #include "content/statements.h"
 #include "sorandel/main_window.h"
+#include "sorandel/view_colours.h"
 
 void RecordingPlayback::design() {
   w_.朗读进度标签.setCaption("该句朗读进度");
-  w_.朗读进度标签.setTextColor(platform::rgb(0x1c, 0x55, 0x77));
+  w_.朗读进度标签.setTextColor(view_colours::kInk);
   // Six characters of the default 12-pixel font would not fit the label's 71 pixels.
   w_.朗读进度标签.setFont(platform::Font::pixels("宋体", 11));
   w_.播放进度条.setMinimum(0);
