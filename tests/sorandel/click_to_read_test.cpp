@@ -47,11 +47,19 @@ TEST_F(ClickToReadTest, TranslationEndMarkerAndBelowTheTextPlayNothingAndKeepThe
   start();
   clickLine(3);
   ASSERT_THAT(recordingsPlayed(), ElementsAre("s02.mp3"));
-  for (int line : {1, 4, 5, 2, 9, 40}) {
-    SCOPED_TRACE(testing::Message() << "line " << line);
-    clickLine(line);
+  // A translation block hands the focus on; a click that finds no block after it changes
+  // nothing, so the focus stays where the click put it.
+  const struct {
+    int line;
+    bool focusHandedOn;
+  } cases[] = {{1, true}, {4, true}, {5, true}, {2, true}, {9, false}, {40, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "line " << c.line);
+    clickLine(c.line);
     EXPECT_THAT(underlinedRuns(), ElementsAre("ただいま。"));
     EXPECT_THAT(recordingsPlayed(), ElementsAre("s02.mp3"));
+    EXPECT_EQ(w().焦点停留框.hasFocus(), c.focusHandedOn);
+    EXPECT_EQ(w().全文学习内容框.hasFocus(), !c.focusHandedOn);
   }
   EXPECT_EQ(state_.markedKind, "日文");
 }

@@ -155,14 +155,47 @@ TEST_F(LessonTextTest, ALongSentenceWrapsAtTheSamePlacesInTheCopy) {
   EXPECT_EQ(state_.textLineCount, shown.getLineCount());
 }
 
+TEST_F(LessonTextTest, ViewLayout) {
+  start();
+  struct Place {
+    platform::Unit* unit;
+    platform::Unit* parent;
+    platform::Rect rect;
+  };
+  MainWindow& m = w();
+  const Place places[] = {
+      {&m.逐句跟读标题图片框1, &m.全文学习容器, {192, 8, 145, 24}},
+      {&m.提示标签, &m.全文学习容器, {349, 12, 336, 16}},
+      {&m.图片框5, &m.全文学习容器, {12, 12, 153, 16}},
+      {&m.课文句子单选框, &m.图片框5, {0, 0, 73, 16}},
+      {&m.课文单词单选框, &m.图片框5, {80, 0, 73, 16}},
+      {&m.全文学习内容框, &m.全文学习容器, {13, 45, 664, 384}},
+      {&m.图片框4, &m.全文学习容器, {12, 463, 176, 16}},
+      {&m.全日文显示单选框, &m.图片框4, {0, 0, 88, 16}},
+      {&m.中日文显示单选框, &m.图片框4, {88, 0, 80, 16}},
+      {&m.全文跟读按钮, &m.全文学习容器, {216, 456, 90, 24}},
+      {&m.图片框2, &m.全文学习容器, {216, 456, 90, 24}},
+      {&m.句子点读按钮, &m.全文学习容器, {328, 456, 90, 24}},
+      {&m.图片框3, &m.全文学习容器, {328, 456, 90, 24}},
+      {&m.朗读进度标签, &m.全文学习容器, {454, 463, 71, 16}},
+      {&m.播放进度条, &m.全文学习容器, {549, 463, 88, 16}},
+      {&m.朗读次数标签2, &m.全文学习容器, {453, 493, 56, 16}},
+      {&m.朗读次数标签, &m.全文学习容器, {509, 493, 32, 16}},
+      {&m.朗读次数进度条, &m.全文学习容器, {549, 493, 88, 16}},
+  };
+  for (const Place& p : places) {
+    SCOPED_TRACE(p.unit->name());
+    EXPECT_EQ(p.unit->parent(), p.parent);
+    EXPECT_EQ(p.unit->left(), p.rect.left);
+    EXPECT_EQ(p.unit->top(), p.rect.top);
+    EXPECT_EQ(p.unit->width(), p.rect.width);
+    EXPECT_EQ(p.unit->height(), p.rect.height);
+  }
+}
+
 TEST_F(LessonTextTest, LessonTextBoxDesign) {
   start();
   const platform::RichEditBox& box = w().全文学习内容框;
-  EXPECT_EQ(box.parent(), &w().全文学习容器);
-  EXPECT_EQ(box.rect().left, 13);
-  EXPECT_EQ(box.rect().top, 45);
-  EXPECT_EQ(box.width(), 664);
-  EXPECT_EQ(box.height(), 384);
   EXPECT_EQ(box.cursor(), platform::Cursor::Hand);
   EXPECT_EQ(w().内容暂存框.width(), 664);
   EXPECT_EQ(w().内容暂存框.height(), 80);
