@@ -157,13 +157,8 @@ TEST_F(LessonTextTest, ALongSentenceWrapsAtTheSamePlacesInTheCopy) {
 
 TEST_F(LessonTextTest, ViewLayout) {
   start();
-  struct Place {
-    platform::Unit* unit;
-    platform::Unit* parent;
-    platform::Rect rect;
-  };
   MainWindow& m = w();
-  const Place places[] = {
+  expectPlacements({
       {&m.逐句跟读标题图片框1, &m.全文学习容器, {192, 8, 145, 24}},
       {&m.提示标签, &m.全文学习容器, {349, 12, 336, 16}},
       {&m.图片框5, &m.全文学习容器, {12, 12, 153, 16}},
@@ -182,15 +177,7 @@ TEST_F(LessonTextTest, ViewLayout) {
       {&m.朗读次数标签2, &m.全文学习容器, {453, 493, 56, 16}},
       {&m.朗读次数标签, &m.全文学习容器, {509, 493, 32, 16}},
       {&m.朗读次数进度条, &m.全文学习容器, {549, 493, 88, 16}},
-  };
-  for (const Place& p : places) {
-    SCOPED_TRACE(p.unit->name());
-    EXPECT_EQ(p.unit->parent(), p.parent);
-    EXPECT_EQ(p.unit->left(), p.rect.left);
-    EXPECT_EQ(p.unit->top(), p.rect.top);
-    EXPECT_EQ(p.unit->width(), p.rect.width);
-    EXPECT_EQ(p.unit->height(), p.rect.height);
-  }
+  });
 }
 
 TEST_F(LessonTextTest, LessonTextBoxDesign) {

@@ -139,13 +139,8 @@ TEST_F(StartTest, EveryImageButtonHasItsPicturesSoundAndHandCursor) {
 
 TEST_F(StartTest, FrameLayout) {
   start();
-  struct Place {
-    platform::Unit* unit;
-    platform::Unit* parent;
-    platform::Rect rect;
-  };
   MainWindow& m = w();
-  const Place places[] = {
+  expectPlacements({
       {&m.主菜单, &m.主容器, {8, 127, 164, 520}},
       {&m.课程选择按钮, &m.主容器, {8, 92, 100, 28}},
       {&m.课程显示标签, &m.主容器, {336, 98, 304, 16}},
@@ -158,15 +153,7 @@ TEST_F(StartTest, FrameLayout) {
       {&m.句子跟读容器, &m.课文学习容器, {0, 0, 696, 525}},
       {&m.练习容器, &m.课文学习容器, {0, 0, 696, 525}},
       {&m.图片框1, &m, {304, 112, 424, 272}},
-  };
-  for (const Place& p : places) {
-    SCOPED_TRACE(p.unit->name());
-    EXPECT_EQ(p.unit->parent(), p.parent);
-    EXPECT_EQ(p.unit->left(), p.rect.left);
-    EXPECT_EQ(p.unit->top(), p.rect.top);
-    EXPECT_EQ(p.unit->width(), p.rect.width);
-    EXPECT_EQ(p.unit->height(), p.rect.height);
-  }
+  });
   for (platform::Unit* holderUnit :
        {static_cast<platform::Unit*>(&m.媒体播放1), static_cast<platform::Unit*>(&m.播放进度时钟),
         static_cast<platform::Unit*>(&m.搜索内容框),
