@@ -96,6 +96,36 @@ TEST_F(ReadAlongTest, ChineseJapanesePassesEachTranslationInOneTick) {
   EXPECT_THAT(underlinedRuns(), ElementsAre("おやすみ。"));
 }
 
+TEST_F(ReadAlongTest, ModeButtonsDesign) {
+  start();
+  EXPECT_EQ(w().全文跟读按钮.hintText(), "选择全文跟读模式，自动全文朗读");
+  EXPECT_EQ(w().句子点读按钮.hintText(), "选择此模式，点击某句日文，自动朗读该句日文");
+  EXPECT_EQ(w().全文跟读按钮.clickSound(), w().句子点读按钮.clickSound());
+  EXPECT_FALSE(w().图片框2.picture().empty());
+  EXPECT_FALSE(w().图片框3.picture().empty());
+  EXPECT_NE(w().图片框2.picture(), w().全文跟读按钮.picture());
+  EXPECT_NE(w().图片框3.picture(), w().句子点读按钮.picture());
+  EXPECT_EQ(w().提示标签.caption(), kClickToReadHint);
+  EXPECT_EQ(w().朗读次数标签2.caption(), "重复朗读");
+  EXPECT_EQ(w().朗读次数标签.caption(), "1次");
+  const platform::ProgressBar& slider = w().朗读次数进度条;
+  EXPECT_EQ(slider.minimum(), 1);
+  EXPECT_EQ(slider.maximum(), 5);
+  EXPECT_EQ(slider.position(), 1);
+}
+
+// Read-along cuts the clicked sentence off and leaves click-to-read's underline alone: each
+// mode removes only the underline it set.
+TEST_F(ReadAlongTest, StartingCutsOffAClickedSentenceAndKeepsItsUnderline) {
+  start();
+  clickLine(6);
+  backend().advance(160);
+  backend().click(w().全文跟读按钮);
+  EXPECT_THAT(recordingsPlayed(), ElementsAre("s03.mp3", "s01.mp3"));
+  EXPECT_EQ(w().媒体播放1.getPosition(), 0);
+  EXPECT_THAT(underlinedRuns(), ElementsAre("おはよう。", "おやすみ。"));
+}
+
 TEST_F(ReadAlongTest, ClickToReadButtonAndNavigationStopTheSoundAtOnce) {
   struct Case {
     const char* label;
