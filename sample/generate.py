@@ -3,8 +3,9 @@
 
 Usage: generate.py --courses DIR --out DIR
 
-Writes data/data.mdb, data/lianxi.mdb, music/*.mp3, 效果/*.wav and 图片/* into
-the output folder, replacing what an earlier run put there.
+Writes data/data.mdb, data/lianxi.mdb, music/*.mp3, 效果/*.wav, 图片/* and an
+empty setting/ folder into the output folder, replacing what an earlier run put
+there.
 """
 
 import argparse
@@ -20,7 +21,9 @@ from generator.recordings import make_recordings
 from generator.tables import build_rows, write_database
 from generator.tools import ToolError
 
-FOLDERS = ("data", "music", "效果", "图片")
+# "setting" stays empty: the programs create the settings file there at the first course or
+# topic chosen, and only in a folder that exists.
+FOLDERS = ("data", "music", "效果", "图片", "setting")
 
 
 def course_files(folder):

@@ -138,4 +138,14 @@ TEST(SampleProgramFolder, HoldsTheGeneratedContent) {
   EXPECT_GT(files, 0u);
 }
 
+// A settings file is created only in a folder that exists: without it no course chosen would
+// be stored.
+TEST(SampleProgramFolder, HasTheFolderOfTheSettingsFile) {
+  for (const auto& folder : {sample::generatedFolder(), sample::programFolder()}) {
+    EXPECT_TRUE(std::filesystem::is_directory(
+        sample::contentFile(folder, content::ContentFolders::settingsFile).parent_path()))
+        << folder;
+  }
+}
+
 }  // namespace

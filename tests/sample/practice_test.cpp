@@ -98,6 +98,8 @@ TEST(SamplePractice, QuestionsAreMadeFromTheirCoursesItems) {
     }
     const Row* answer = findItem(items, lessonKey, optionColumn, question.at("daan"));
     ASSERT_NE(answer, nullptr);
+    // A word written alike in both languages (家, 水) would be matched by its look alone.
+    EXPECT_NE(question.at("timu"), question.at("daan")) << "the stem gives the answer away";
     EXPECT_EQ(question.at("sound"), answer->at("sound"));
     if (mode == content::chineseChooseJapanese) {
       EXPECT_EQ(question.at("timu"), answer->at("cn"));
