@@ -2,7 +2,7 @@
 
 import os
 
-from .tools import run, tool
+from .tools import ToolError, run, tool
 
 MARK_SIZE = "24x24"
 TITLE_SIZE = "248x29"
@@ -15,10 +15,11 @@ TITLES = {
 
 def _caption_font():
     """A CJK font that has the captions' simplified characters."""
-    path = run(tool("fc-match"), "-f", "%{file}", "Noto Sans CJK SC:style=Bold").strip()
-    if not path:
-        raise RuntimeError("no CJK font found (scripts/setup.sh installs fonts-noto-cjk)")
-    return path
+    # fc-match always answers, with some Latin font when the wanted one is missing.
+    family, _, path = run(tool("fc-match"), "-f", "%{family}|%{file}", "Noto Sans CJK SC:style=Bold").partition("|")
+    if "CJK" not in family or not path.strip():
+        raise ToolError("no CJK font found (scripts/setup.sh installs fonts-noto-cjk)")
+    return path.strip()
 
 
 def make_pictures(pictures_dir):
