@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/system/ascii_names.h"
 #include "platform/system/diagnostics.h"
 #include "platform/system/paths.h"
 
@@ -27,17 +28,6 @@ struct ConnectionLink {
 namespace {
 
 constexpr std::string_view kNoDatabase = "(no database open)";
-
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 std::string quotedIdentifier(std::string_view name) {
   std::string quoted = "\"";
@@ -92,7 +82,7 @@ std::optional<SingleTableSelect> singleTableSelect(std::string_view sql) {
     return i > start;
   };
   auto word = [&](std::string_view expected) {
-    if (!sameName(sql.substr(i, expected.size()), expected)) return false;
+    if (!sameNameIgnoringAsciiCase(sql.substr(i, expected.size()), expected)) return false;
     i += expected.size();
     return true;
   };
@@ -151,6 +141,8 @@ bool DatabaseConnection::open(std::string_view file, [[maybe_unused]] std::strin
     sqlite3_close(db);
     return false;
   }
+  // Another connection, of this program or another, may be writing the same file.
+  sqlite3_busy_timeout(db, 2000);
   // SQLite reads the header lazily; ask for the schema now so a file that is not a database
   // fails here and not at the first query. FULL makes every update durable when it returns.
   if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master; PRAGMA synchronous = FULL", nullptr,
@@ -159,7 +151,6 @@ bool DatabaseConnection::open(std::string_view file, [[maybe_unused]] std::strin
     sqlite3_close(db);
     return false;
   }
-  sqlite3_busy_timeout(db, 2000);
   link_->db = db;
   link_->file = path;
   ++link_->generation;
@@ -193,7 +184,7 @@ struct RecordSet::Result {
 
   std::optional<size_t> column(std::string_view name) const {
     for (size_t i = 0; i < columns.size(); ++i) {
-      if (sameName(columns[i], name)) return i;
+      if (sameNameIgnoringAsciiCase(columns[i], name)) return i;
     }
     return std::nullopt;
   }

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "platform/system/ascii_names.h"
 #include "platform/system/gbk.h"
 
 namespace platform {
@@ -23,16 +24,6 @@ std::string_view trim(std::string_view text) {
   if (first == std::string_view::npos) return {};
   const auto last = text.find_last_not_of(" \t");
   return text.substr(first, last - first + 1);
-}
-
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
-  }
-  return true;
 }
 
 bool isQuote(char c) { return c == '"' || c == '\''; }
@@ -117,13 +108,13 @@ IniDocument::Place IniDocument::find(std::string_view section, std::string_view 
     const std::string& text = lines_[i].text;
     if (const auto name = sectionName(text)) {
       if (place.section) break;  // only the first section of that name counts
-      if (sameName(*name, section)) place.section = place.endOfSection = i;
+      if (sameNameIgnoringAsciiCase(*name, section)) place.section = place.endOfSection = i;
       continue;
     }
     if (!place.section) continue;
     if (const auto line = keyLine(text)) {
       place.endOfSection = i;
-      if (!place.key && sameName(line->key, key)) place.key = i;
+      if (!place.key && sameNameIgnoringAsciiCase(line->key, key)) place.key = i;
     }
   }
   return place;

@@ -228,6 +228,16 @@ TEST_F(SettingsFileTest, WriteReplacesTheFileByRenameKeepingItsMode) {
       << "a temporary file was left behind";
 }
 
+TEST_F(SettingsFileTest, WriteThroughASymbolicLinkReplacesTheFileItPointsAt) {
+  const std::string target = folder.file("\\data\\shared.ini");
+  folder.putFile("\\data\\shared.ini", "[a]\r\nk=1\r\n");
+  std::filesystem::create_symlink(target, folder.file(kSettings));
+
+  ASSERT_TRUE(platform::writeIniText(settings(), "a", "k", "2"));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.file(kSettings))) << "the link was replaced";
+  EXPECT_EQ(platform::readIniText(target, "a", "k", ""), "2");
+}
+
 TEST_F(SettingsFileTest, WriteInterruptedBeforeTheRenameLeavesTheOldFileIntact) {
   folder.writeSettings("[课程选择]\r\n课程名称=Lesson1  家庭问候\r\n课程索引=Lesson1\r\n");
   const std::string before = rawFile();
