@@ -66,6 +66,9 @@ std::uint32_t RichEditBox::formatIndex(const CharFormat& format) {
 
 std::uint32_t RichEditBox::insertionFormat() const {
   if (hasPendingFormat_) return pendingFormat_;
+  // Text that replaces a selection takes the selection's format; text inserted at the caret
+  // continues the character before it.
+  if (selectionLength_ > 0) return formatOf_[static_cast<std::size_t>(selectionStart_)];
   if (selectionStart_ > 0) return formatOf_[static_cast<std::size_t>(selectionStart_ - 1)];
   if (!formatOf_.empty()) return formatOf_.front();
   return 0;

@@ -40,8 +40,9 @@ class RichEditBox : public Unit {
 
   // The selected characters ("" when nothing is selected), CR LF line breaks.
   std::string selectedText() const;
-  // Replaces the selection, or inserts at the caret, in the insertion format; the caret ends
-  // after the new text.
+  // Replaces the selection, or inserts at the caret, in the insertion format: the format last
+  // applied to the empty selection, else the selection's own (its first character's), else that
+  // of the character before the caret. The caret ends after the new text.
   void setSelectedText(std::string_view utf8);
 
   // Applies the font name, size, effects and colour to the selection; with an empty selection

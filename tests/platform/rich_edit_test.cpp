@@ -110,6 +110,24 @@ TEST_P(RichEdit, ApplyingAFormatToASelectionUnderlinesJustThatRange) {
   EXPECT_EQ(box.content(), "[0001]日文：はい\r\n[结束]") << "formats leave the text alone";
 }
 
+TEST_P(RichEdit, TextInsertedTakesTheFormatOfTheSelectionItReplacesOrOfTheCharacterBefore) {
+  append(box, "ab", format(0x8000));
+  append(box, "cd", format(0, CharFormat::kUnderline));
+  // Over a selection: the selection's format, not that of the character before it.
+  box.setSelectionStart(2);
+  box.setSelectionLength(1);
+  box.setSelectedText("X");
+  // At the caret: the character before it.
+  box.setSelectionStart(2);
+  box.setSelectedText("Y");
+  box.setSelectionStart(0);
+  box.setSelectedText("Z");
+  EXPECT_EQ(box.content(), "ZabYXd");
+  EXPECT_EQ(box.formatAt(0), format(0x8000)) << "at the start: the first character's";
+  EXPECT_EQ(box.formatAt(3), format(0x8000));
+  EXPECT_EQ(box.formatAt(4), format(0, CharFormat::kUnderline));
+}
+
 TEST_P(RichEdit, WritingContentDropsFormatsAndCopiesCarryTextOnly) {
   append(box, "[0001]日文：はい\r\n", format(0x8000, 4));
   append(box, "[结束]", format(0));
