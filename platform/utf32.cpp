@@ -43,6 +43,11 @@ std::u32string toCodePoints(std::string_view utf8) {
       }
       c = (c << 6) | (s[i + k] & 0x3F);
     }
+    // An overlong form, a surrogate or a value past U+10FFFF is no character either.
+    constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (valid && (c < kLeast[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)) {
+      valid = false;
+    }
     if (!valid) {
       out.push_back(U'\uFFFD');
       ++i;
