@@ -2,24 +2,20 @@
 
 namespace platform {
 
-void CheckBox::setCaption(std::string caption) {
+void CheckableButton::setCaption(std::string caption) {
   write(caption_, std::move(caption), Property::Caption);
 }
 
-void CheckBox::setChecked(bool checked) { write(checked_, checked, Property::Checked); }
+void CheckableButton::setChecked(bool checked) { write(checked_, checked, Property::Checked); }
 
-void CheckBox::handleClick() {
-  setChecked(!checked_);
+void CheckableButton::handleClick() {
+  setChecked(checkedAfterClick());
   if (onClicked) onClicked();
 }
 
-void RadioButton::setCaption(std::string caption) {
-  write(caption_, std::move(caption), Property::Caption);
-}
-
 void RadioButton::setChecked(bool checked) {
-  write(checked_, checked, Property::Checked);
-  if (!checked || parent() == nullptr) return;
+  CheckableButton::setChecked(checked);
+  if (!checked) return;
   for (Unit* sibling : parent()->children()) {
     auto* radio = dynamic_cast<RadioButton*>(sibling);
     if (radio != nullptr && radio != this && radio->checked_) {
@@ -27,11 +23,6 @@ void RadioButton::setChecked(bool checked) {
       radio->changed(Property::Checked);
     }
   }
-}
-
-void RadioButton::handleClick() {
-  setChecked(true);
-  if (onClicked) onClicked();
 }
 
 }  // namespace platform
