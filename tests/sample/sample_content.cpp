@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "content/content_folders.h"
+#include "platform/system/paths.h"
 
 namespace sample {
 namespace {
@@ -47,11 +48,7 @@ std::filesystem::path generatedFolder() { return SAMPLE_CONTENT_DIR; }
 std::filesystem::path programFolder() { return SAMPLE_APP_DIR; }
 
 std::filesystem::path contentFile(const std::filesystem::path& folder, std::string_view tail) {
-  std::string path = content::ContentFolders::path(folder.string(), tail);
-  for (char& c : path) {
-    if (c == '\\') c = '/';
-  }
-  return path;
+  return platform::nativePath(content::ContentFolders::path(folder.string(), tail));
 }
 
 std::vector<Row> contentTable(std::string_view table) {

@@ -5,11 +5,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include "content/content_folders.h"
 #include "content/schema.h"
+#include "platform/system/file_io.h"
 #include "platform/system/gbk.h"
 #include "platform/system/paths.h"
 
@@ -90,11 +90,6 @@ Question questionOf(const std::vector<std::string>& row) {
           row[6], row[7], row[8], row[9], row[10], row[11]};
 }
 
-std::string readAll(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 }  // namespace
 
 ProgramFolder::ProgramFolder() {
@@ -148,7 +143,8 @@ void ProgramFolder::writeSettings(std::string_view text) const {
 }
 
 std::string ProgramFolder::settingsText() const {
-  return platform::gbkToUtf8(readAll(file(ContentFolders::settingsFile)));
+  return platform::gbkToUtf8(
+      platform::readWholeFile(file(ContentFolders::settingsFile)).value_or(""));
 }
 
 void ProgramFolder::putFile(std::string_view tail, std::string_view bytes) const {

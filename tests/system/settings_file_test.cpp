@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 
@@ -27,8 +26,7 @@ class SettingsFileTest : public ::testing::Test {
     return platform::readIniText(settings(), section, key, fallback);
   }
   std::string rawFile() const {
-    std::ifstream in(folder.file(kSettings), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return platform::readWholeFile(folder.file(kSettings)).value_or("");
   }
 
   ProgramFolder folder;
