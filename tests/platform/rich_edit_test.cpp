@@ -152,22 +152,37 @@ std::string lesson(int items, const std::string& japanese) {
   return text + "[结束]";
 }
 
+// How many characters `c` fit after `head` on a line of the box, as the backend measures them.
+int fittingAfter(const RichEditBox& box, std::u32string_view head, char32_t c,
+                 const platform::TextMeasurer& measurer) {
+  double width = 0;
+  for (char32_t h : head) width += measurer.advance(h, box.font());
+  const double advance = measurer.advance(c, box.font());
+  int count = 0;
+  while (width + advance <= box.layoutWidth()) {
+    width += advance;
+    ++count;
+  }
+  return count;
+}
+
 TEST_P(RichEdit, LinesOfALessonTextAndAWrappedLine) {
+  // A Japanese line three characters longer than what fits after its 9-character header.
+  const int fit = fittingAfter(box, U"[0000]日文：", U'あ', rt().backend().textMeasurer());
+  ASSERT_GT(fit, 3);
+  std::string wrapped;
+  for (int i = 0; i < fit + 3; ++i) wrapped += "あ";
   struct Case {
     const char* label;
     std::string text;
     int lines;
   };
-  // 664 - 8 px frame = 656 px: 37 full-width characters of 17.33 px, or the 9-character header
-  // (6 em) and 31 more.
-  std::string wrapped;
-  for (int i = 0; i < 40; ++i) wrapped += "あ";
   const Case cases[] = {
       {"no items: the end marker alone", "[结束]", 1},
       {"one item, Chinese-Japanese", lesson(1, "はい"), 4},
       {"two items, Chinese-Japanese", lesson(2, "はい"), 7},
       {"one item, Japanese-only", "[0001]日文：はい\r\n\r\n[结束]", 3},
-      {"a Japanese line of 49 characters wraps once", lesson(1, wrapped), 5},
+      {"a Japanese line too long for the box wraps once", lesson(1, wrapped), 5},
   };
   for (const Case& c : cases) {
     box.setContent(c.text);
@@ -175,11 +190,11 @@ TEST_P(RichEdit, LinesOfALessonTextAndAWrappedLine) {
     EXPECT_EQ(box.getLineCount(), c.lines) << c.label;
     EXPECT_EQ(w.内容暂存框.lineStarts(), box.lineStarts()) << c.label;
   }
-  // The wrapped line: its second part starts a line of its own.
+  // The wrapped line: the characters that do not fit start a line of their own.
   box.setContent(lesson(1, wrapped));
-  EXPECT_EQ(box.getLineStart(1), 40);
-  EXPECT_EQ(box.getLineStart(2), 9 + 40 + 1);
-  box.setSelectionStart(45);
+  EXPECT_EQ(box.getLineStart(1), 9 + fit);
+  EXPECT_EQ(box.getLineStart(2), 9 + fit + 3 + 1);
+  box.setSelectionStart(9 + fit + 1);
   EXPECT_EQ(box.getCaretLine(), 1);
   EXPECT_EQ(box.getLineStart(5), -1);
   EXPECT_EQ(box.getLineStart(-1), -1);
