@@ -28,7 +28,8 @@ int MediaPlayer::getLength() const { return static_cast<int>(lengthMs_); }
 void MediaPlayer::play(int) {
   if (stream_ != nullptr) stream_->stop();
   stream_.reset();
-  if (!playable_) return;
+  // A closed window's player stays silent, also for code that runs on after the close.
+  if (!playable_ || window().isClosed()) return;
   std::unique_ptr<PcmSource> source = openMp3(nativeFile_);
   if (source == nullptr) return;
   stream_ = runtime().backend().audioOutput().play(std::move(source), lengthMs_);

@@ -63,6 +63,17 @@ TEST_P(Media, StopSilencesAtOnceAndANewOpenReplacesWhatPlays) {
   EXPECT_EQ(rec[6].lengthMs, 1000);
 }
 
+TEST_P(Media, ClosingTheWindowSilencesItsPlayerForGood) {
+  player.openFile(music("two.mp3"));
+  player.play();
+  d().advance(100);
+  w.close();
+  EXPECT_EQ(player.getState(), MediaPlayer::kNotPlaying);
+  player.openFile(music("two.mp3"));
+  player.play();
+  EXPECT_EQ(player.getState(), MediaPlayer::kNotPlaying) << "code after the close plays nothing";
+}
+
 TEST_P(Media, AMissingEmptyOrCorruptFilePlaysNothing) {
   std::string garbage;
   for (int i = 0; i < 5000; ++i) garbage.push_back(static_cast<char>((i * 7919) % 251));
