@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGuiApplication>
+#include <cstdio>
 #include <memory>
 #include <string>
 
