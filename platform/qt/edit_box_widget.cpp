@@ -1,12 +1,9 @@
 #include "platform/qt/edit_box_widget.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QKeyEvent>
+#include <QInputMethodEvent>
 
-#include "platform/qt/key_codes.h"
+#include "platform/qt/key_input.h"
 #include "platform/qt/qt_style.h"
-#include "platform/window.h"
 
 namespace platform::qt {
 
@@ -31,23 +28,7 @@ void EditBoxWidget::keyPressEvent(QKeyEvent* event) {
   if (!live()) return;
   // The Enter that ends a composition belongs to the input method.
   if (composing_) return;
-  if (event->matches(QKeySequence::Paste)) {
-    unit().userType(QGuiApplication::clipboard()->text().toStdString());
-    return;
-  }
-  const int vk = virtualKeyOf(*event);
-  if (vk == kVkEscape) {
-    unit().window().userPressEsc();
-    return;
-  }
-  const QString text = event->text();
-  const bool printable =
-      !text.isEmpty() && text.at(0).isPrint() && !event->modifiers().testFlag(Qt::ControlModifier);
-  if (printable) {
-    unit().userType(text.toStdString());
-  } else if (vk != 0) {
-    unit().userPressKey(vk, shiftStateOf(*event));
-  }
+  passKeyToUnit(unit(), *event);
 }
 
 void EditBoxWidget::inputMethodEvent(QInputMethodEvent* event) {

@@ -45,6 +45,4 @@ void PopupMenu::addItems(QMenu& menu, MenuItem& holder) {
   }
 }
 
-void PopupMenu::popUpAt(QPoint globalPos) { popup(globalPos); }
-
 }  // namespace platform::qt

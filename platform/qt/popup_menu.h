@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QMenu>
-#include <QPoint>
 #include <functional>
 
 #include "platform/menu_item.h"
@@ -15,7 +14,6 @@ class PopupMenu : public QMenu {
  public:
   // `dismissed` runs when the menu closed without a choice.
   PopupMenu(MenuItem& top, QWidget* parent, std::function<void()> dismissed);
-  void popUpAt(QPoint globalPos);
 
  private:
   void addItems(QMenu& menu, MenuItem& holder);

@@ -36,14 +36,6 @@ QFont toQFont(const Font& font) {
   return f;
 }
 
-QFont toQFont(const CharFormat& format) {
-  Font font;
-  font.name = format.fontName;
-  font.points = format.fontSize;
-  font.underline = format.underlined();
-  return toQFont(font);
-}
-
 QColor toQColor(Color color, QColor fallback) {
   if (color == kDefaultColor) return fallback;
   return QColor(redOf(color), greenOf(color), blueOf(color));

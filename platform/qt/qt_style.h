@@ -5,7 +5,6 @@
 #include <QString>
 #include <string_view>
 
-#include "platform/char_format.h"
 #include "platform/design.h"
 
 namespace platform::qt {
@@ -13,8 +12,6 @@ namespace platform::qt {
 // The forms' Windows font names on the CJK fonts installed here, at a pixel size pinned to
 // 96 dpi so that layout does not depend on the screen.
 QFont toQFont(const Font& font);
-// A rich edit box character's font (the box's own font filled in already).
-QFont toQFont(const CharFormat& format);
 // The families, best first, that draw a form's font name.
 QStringList familiesFor(std::string_view windowsName);
 

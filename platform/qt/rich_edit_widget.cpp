@@ -1,18 +1,14 @@
 #include "platform/qt/rich_edit_widget.h"
 
-#include <QClipboard>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
 
-#include "platform/qt/key_codes.h"
+#include "platform/qt/key_input.h"
 #include "platform/qt/qt_style.h"
-#include "platform/window.h"
 
 namespace platform::qt {
 
@@ -328,25 +324,7 @@ void RichEditWidget::keyPressEvent(QKeyEvent* event) {
   if (!live()) return;
   // While a composition is open the keys are the input method's (Enter confirms it).
   if (!preedit_.isEmpty()) return;
-  if (event->matches(QKeySequence::Paste)) {
-    const QString text = QGuiApplication::clipboard()->text();
-    if (!text.isEmpty()) box().userType(text.toStdString());
-    afterUserAction();
-    return;
-  }
-  const int vk = virtualKeyOf(*event);
-  if (vk == kVkEscape) {
-    unit().window().userPressEsc();
-    return;
-  }
-  const QString text = event->text();
-  const bool printable =
-      !text.isEmpty() && text.at(0).isPrint() && !event->modifiers().testFlag(Qt::ControlModifier);
-  if (printable) {
-    box().userType(text.toStdString());
-  } else if (vk != 0) {
-    box().userPressKey(vk, shiftStateOf(*event));
-  }
+  passKeyToUnit(box(), *event);
   afterUserAction();
 }
 

@@ -1,0 +1,32 @@
+#include "platform/qt/key_input.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+
+#include "platform/qt/key_codes.h"
+#include "platform/window.h"
+
+namespace platform::qt {
+
+void passKeyToUnit(Unit& unit, const QKeyEvent& event) {
+  if (event.matches(QKeySequence::Paste)) {
+    unit.userType(QGuiApplication::clipboard()->text().toStdString());
+    return;
+  }
+  const int vk = virtualKeyOf(event);
+  if (vk == kVkEscape) {
+    unit.window().userPressEsc();
+    return;
+  }
+  const QString text = event.text();
+  const bool printable =
+      !text.isEmpty() && text.at(0).isPrint() && !event.modifiers().testFlag(Qt::ControlModifier);
+  if (printable) {
+    unit.userType(text.toStdString());
+  } else if (vk != 0) {
+    unit.userPressKey(vk, shiftStateOf(event));
+  }
+}
+
+}  // namespace platform::qt
