@@ -8,9 +8,6 @@
 
 namespace platform::qt {
 
-ImageButtonWidget::ImageButtonWidget(ImageButton& button, QWidget* parent)
-    : QWidget(parent), UnitWidget(button) {}
-
 void ImageButtonWidget::refresh(Property property) {
   if (property != Property::Picture) return;
   const auto& button = static_cast<const ImageButton&>(unit());
@@ -72,7 +69,10 @@ void CheckWidget<QtButton>::refresh(Property property) {
       pal.setColor(QPalette::WindowText, toQColor(unit().textColor(), Qt::black));
       const bool filled = unit().backgroundColor() != kDefaultColor;
       this->setAutoFillBackground(filled);
-      if (filled) pal.setColor(QPalette::Window, toQColor(unit().backgroundColor(), Qt::white));
+      // A button fills with its own role's colour (Button, not Window).
+      if (filled) {
+        pal.setColor(this->backgroundRole(), toQColor(unit().backgroundColor(), Qt::white));
+      }
       this->setPalette(pal);
       break;
     }

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QPixmap>
 #include <QRadioButton>
-#include <QWidget>
 
 #include "platform/check_box.h"
 #include "platform/image_button.h"
@@ -12,10 +11,9 @@
 namespace platform::qt {
 
 // The normal picture, or the mouse-over picture while the pointer is over the button.
-class ImageButtonWidget : public QWidget, public UnitWidget {
+class ImageButtonWidget : public PlainUnitWidget {
  public:
-  ImageButtonWidget(ImageButton& button, QWidget* parent);
-  QWidget* widget() override { return this; }
+  ImageButtonWidget(ImageButton& button, QWidget* parent) : PlainUnitWidget(button, parent) {}
   bool showsHoverPicture() const { return hover_ && !hoverPicture_.isNull(); }
 
  protected:
@@ -23,8 +21,6 @@ class ImageButtonWidget : public QWidget, public UnitWidget {
   void paintEvent(QPaintEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override { mousePressed(*event); }
-  void mouseReleaseEvent(QMouseEvent* event) override { mouseReleased(*event); }
 
  private:
   QPixmap picture_;

@@ -10,7 +10,7 @@
 namespace platform::qt {
 
 NavigationBarWidget::NavigationBarWidget(NavigationBar& bar, QWidget* parent)
-    : QWidget(parent), UnitWidget(bar) {
+    : PlainUnitWidget(bar, parent) {
   setMouseTracking(true);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPixmap>
-#include <QWidget>
 #include <vector>
 
 #include "platform/navigation_bar.h"
@@ -12,10 +11,9 @@ namespace platform::qt {
 // An outlook-style bar: the header of every group, the items of the open group (a 60 x 60 icon
 // above its caption) below its header, the current item highlighted. A click on a header opens
 // that group; a click on an item asks the unit, which raises itemClicked.
-class NavigationBarWidget : public QWidget, public UnitWidget {
+class NavigationBarWidget : public PlainUnitWidget {
  public:
   NavigationBarWidget(NavigationBar& bar, QWidget* parent);
-  QWidget* widget() override { return this; }
 
   static constexpr int kHeaderHeight = 26;
   static constexpr int kIconSize = 60;

@@ -11,7 +11,7 @@
 namespace platform::qt {
 
 ProgressBarWidget::ProgressBarWidget(ProgressBar& bar, QWidget* parent)
-    : QWidget(parent), UnitWidget(bar) {}
+    : PlainUnitWidget(bar, parent) {}
 
 void ProgressBarWidget::refresh(Property property) {
   if (property == Property::Picture) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPixmap>
-#include <QWidget>
 
 #include "platform/progress_bar.h"
 #include "platform/qt/unit_widget.h"
@@ -12,10 +11,9 @@ namespace platform::qt {
 // shows it full. A bar with pictures draws its track picture whole and its fill picture cut at
 // that fraction; one without draws plain colours. A bar designed as a slider follows the mouse
 // while the left button is held, asking the unit, which raises positionChanged.
-class ProgressBarWidget : public QWidget, public UnitWidget {
+class ProgressBarWidget : public PlainUnitWidget {
  public:
   ProgressBarWidget(ProgressBar& bar, QWidget* parent);
-  QWidget* widget() override { return this; }
 
   // The position that a point at x stands for.
   int positionAtX(int x) const;

@@ -15,9 +15,6 @@ void fillBackground(QPainter& p, const QWidget& w, Color color) {
 
 }  // namespace
 
-PictureBoxWidget::PictureBoxWidget(PictureBox& box, QWidget* parent)
-    : QWidget(parent), UnitWidget(box) {}
-
 void PictureBoxWidget::refresh(Property property) {
   if (property == Property::Picture) {
     picture_ = decodePicture(static_cast<const PictureBox&>(unit()).picture());
@@ -34,8 +31,6 @@ void PictureBoxWidget::paintEvent(QPaintEvent*) {
   if (!picture_.isNull()) p.drawPixmap(0, 0, picture_);
 }
 
-GroupBoxWidget::GroupBoxWidget(GroupBox& box, QWidget* parent) : QWidget(parent), UnitWidget(box) {}
-
 void GroupBoxWidget::refresh(Property property) {
   if (property == Property::Caption || property == Property::Appearance) update();
 }
@@ -47,18 +42,20 @@ void GroupBoxWidget::paintEvent(QPaintEvent*) {
   const QString caption = toQString(static_cast<const GroupBox&>(unit()).caption());
   const QFontMetrics fm(font());
   const int top = fm.height() / 2;
+  const QRect text(8, 0, fm.horizontalAdvance(caption) + 4, fm.height());
+  // The frame line stops either side of the caption, which lies on what is behind the box.
+  if (!caption.isEmpty()) p.setClipRegion(QRegion(rect()).subtracted(text));
   p.setPen(QColor(160, 160, 160));
   p.drawRect(QRectF(0.5, top + 0.5, width() - 1.0, height() - top - 1.0));
+  p.setClipping(false);
   if (!caption.isEmpty()) {
-    const QRect text(8, 0, fm.horizontalAdvance(caption) + 4, fm.height());
-    p.fillRect(text, palette().window());
     p.setPen(toQColor(unit().textColor(), Qt::black));
     p.drawText(text, Qt::AlignCenter, caption);
   }
 }
 
 LabelWidget::LabelWidget(Label& label, QWidget* parent)
-    : QWidget(parent), UnitWidget(label), transparent_(label.kind() == "TransparentLabel") {
+    : PlainUnitWidget(label, parent), transparent_(label.kind() == "TransparentLabel") {
   if (transparent_) setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
@@ -86,8 +83,6 @@ void LabelWidget::paintEvent(QPaintEvent*) {
   p.setPen(isEnabled() ? toQColor(unit().textColor(), fallback) : fallback);
   p.drawText(rect(), align, toQString(label().caption()));
 }
-
-WebViewWidget::WebViewWidget(WebView& view, QWidget* parent) : QWidget(parent), UnitWidget(view) {}
 
 void WebViewWidget::refresh(Property property) {
   if (property == Property::Address) update();

@@ -2,12 +2,10 @@
 
 #include <qnamespace.h>
 #include <QPoint>
+#include <QWidget>
 
 #include "platform/property.h"
 #include "platform/unit.h"
-
-class QMouseEvent;
-class QWidget;
 
 namespace platform::qt {
 
@@ -54,6 +52,17 @@ class UnitWidget {
  private:
   Unit* unit_;
   bool leftPressed_ = false;
+};
+
+// A unit drawn by a plain widget of its own, which takes plain clicks for the unit.
+class PlainUnitWidget : public QWidget, public UnitWidget {
+ public:
+  PlainUnitWidget(Unit& unit, QWidget* parent) : QWidget(parent), UnitWidget(unit) {}
+  QWidget* widget() override { return this; }
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override { mousePressed(*event); }
+  void mouseReleaseEvent(QMouseEvent* event) override { mouseReleased(*event); }
 };
 
 // The widget of a unit kind that draws (nullptr for timers, players and menu items), as a

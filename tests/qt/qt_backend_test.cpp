@@ -158,6 +158,37 @@ TEST_F(QtBackendTest, APictureStripBarCutsItsFillPictureAtThePlayedFraction) {
   EXPECT_EQ(pixel(w.进度条, {width - 3, 6}), QColor(64, 140, 214));
 }
 
+TEST_F(QtBackendTest, UnitsFillWithTheirBackgroundColourOrShowWhatLiesBehind) {
+  const QColor picture(169, 213, 226);
+  const platform::Color ground = platform::rgb(0xe0, 0xf1, 0xf9);
+  const auto rightOfCaption = [](const QWidget& box) {
+    return QPoint(box.width() - 2, box.height() / 2);
+  };
+  // Where the frame line would run, in the gap the caption leaves.
+  const auto besideCaption = [](const QWidget& box) {
+    return QPoint(9, QFontMetrics(box.font()).height() / 2);
+  };
+  const struct {
+    platform::Unit& unit;
+    platform::Color background;
+    std::function<QPoint(const QWidget&)> where;
+  } cases[] = {
+      {w.选择框, platform::kDefaultColor, rightOfCaption},
+      {w.选择框, ground, rightOfCaption},
+      {w.单选框2, ground, rightOfCaption},
+      {w.分组框, platform::kDefaultColor, besideCaption},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.unit.name());
+    c.unit.setBackgroundColor(c.background);
+    QWidget* box = widget(c.unit);
+    // Seen in the window, as a user sees it.
+    const QPoint at = box->mapTo(widget(w), c.where(*box));
+    const QColor expected = platform::qt::toQColor(c.background, picture);
+    EXPECT_EQ(pixel(w, at).name().toStdString(), expected.name().toStdString());
+  }
+}
+
 TEST_F(QtBackendTest, AnEmptyPictureClearsThePictureBox) {
   const QPoint at(300, 510);
   EXPECT_EQ(pixel(w.背景, at), QColor(169, 213, 226));
