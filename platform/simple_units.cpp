@@ -2,7 +2,6 @@
 #include "platform/group_box.h"
 #include "platform/label.h"
 #include "platform/picture_box.h"
-#include "platform/system/paths.h"
 #include "platform/web_view.h"
 
 namespace platform {
@@ -26,7 +25,5 @@ void Label::setAlignment(Alignment alignment) {
 void WebView::navigate(std::string address) {
   write(address_, std::move(address), Property::Address);
 }
-
-std::string WebView::nativeAddress() const { return nativePath(address_); }
 
 }  // namespace platform

@@ -77,13 +77,6 @@ void appendUtf8(std::string& out, char32_t c) {
   }
 }
 
-std::string toUtf8(std::u32string_view text) {
-  std::string out;
-  out.reserve(text.size() * 3);
-  for (char32_t c : text) appendUtf8(out, c);
-  return out;
-}
-
 std::u32string toBoxText(std::string_view utf8) {
   std::u32string raw = toCodePoints(utf8);
   std::u32string out;

@@ -14,8 +14,6 @@ class WebView : public Unit {
   // Shows the file at the address (a path as the program gives it), replacing what was shown.
   void navigate(std::string address);
   const std::string& address() const { return address_; }
-  // The address as a native file path.
-  std::string nativeAddress() const;
 
   std::string_view kind() const override { return "WebView"; }
 

@@ -14,13 +14,6 @@ Window::Window(Runtime& runtime, std::string name, Rect rect)
 
 Window::~Window() { runtime_.forget(*this); }
 
-Unit* Window::findUnit(std::string_view name) const {
-  for (Unit* unit : units_) {
-    if (unit->name() == name) return unit;
-  }
-  return nullptr;
-}
-
 void Window::removeUnit(Unit& unit) {
   std::erase(units_, &unit);
   if (focused_ == &unit) focused_ = nullptr;

@@ -28,8 +28,6 @@ class Window : public Unit {
 
   // Every unit of the window in form order (menu items included), the window itself not.
   const std::vector<Unit*>& units() const { return units_; }
-  // The unit of that name, or nullptr.
-  Unit* findUnit(std::string_view name) const;
 
   // Writing the width or the height raises onSizeChanged (every write, like every other change
   // of the size).
