@@ -315,8 +315,14 @@ void RichEditWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void RichEditWidget::wheelEvent(QWheelEvent* event) {
-  if (!bar_->isVisible()) return;
-  bar_->setValue(bar_->value() - event->angleDelta().y() / 120 * 3 * lineHeight_);
+  if (!bar_->isVisible()) {
+    event->ignore();
+    return;
+  }
+  // Three lines a notch (a fine wheel sends parts of a notch); a touchpad gives its pixels.
+  const QPoint pixels = event->pixelDelta();
+  const int by = !pixels.isNull() ? pixels.y() : event->angleDelta().y() * 3 * lineHeight_ / 120;
+  bar_->setValue(bar_->value() - by);
   event->accept();
 }
 

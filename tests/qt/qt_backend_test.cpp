@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QInputMethodEvent>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -340,6 +341,31 @@ TEST_F(QtBackendTest, TheModelsLinesFitTheBoxAsDrawn) {
   auto* bar = widget(w.内容框)->findChild<QWidget*>();
   ASSERT_NE(bar, nullptr);
   EXPECT_TRUE(bar->isVisible());
+}
+
+TEST_F(QtBackendTest, TheWheelAndTheTouchpadScrollALongText) {
+  auto* box = static_cast<platform::qt::RichEditWidget*>(widget(w.内容框));
+  driver.qt().processEvents();
+  const int line = box->lineHeight();
+  const struct {
+    const char* label;
+    QPoint pixels;
+    QPoint angle;
+    int scrolled;
+  } cases[] = {
+      {"a notch", {}, {0, -120}, 3 * line},
+      {"a third of a notch", {}, {0, -40}, line},
+      {"a touchpad", {0, -10}, {0, -30}, 10},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    box->findChild<QScrollBar*>()->setValue(0);
+    const QPointF at(box->rect().center());
+    QWheelEvent wheel(at, box->mapToGlobal(at), c.pixels, c.angle, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(box, &wheel);
+    EXPECT_EQ(box->scrollOffset(), c.scrolled);
+  }
 }
 
 TEST_F(QtBackendTest, AScreenshotIsTheWindowAsDrawn) {
