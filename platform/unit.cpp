@@ -123,10 +123,20 @@ InputResult Unit::userPressKey(int keyCode, int shiftState) {
 InputResult Unit::userType(std::string_view utf8) {
   const InputResult state = inputState();
   if (state != InputResult::Accepted) return state;
-  for (char32_t c : toCodePoints(utf8)) {
+  // CR LF is one key, as a line break is one character.
+  for (char32_t c : toBoxText(utf8)) {
     if (!window_->isOpen()) break;
     if (keyReachesUnit(virtualKeyOf(c), 0)) handleText(std::u32string_view(&c, 1));
   }
+  return InputResult::Accepted;
+}
+
+InputResult Unit::userPaste(std::string_view utf8) {
+  constexpr int kKeyV = 'V', kControl = 1;
+  const InputResult state = inputState();
+  if (state != InputResult::Accepted) return state;
+  const std::u32string text = toBoxText(utf8);
+  if (keyReachesUnit(kKeyV, kControl) && !text.empty()) handleText(text);
   return InputResult::Accepted;
 }
 

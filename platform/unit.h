@@ -102,8 +102,12 @@ class Unit {
   InputResult userRightButtonDown(MouseEvent event = {});
   // A key that is not text (Enter 13, Backspace 8, Delete 46, arrows ...).
   InputResult userPressKey(int keyCode, int shiftState = 0);
-  // Text typed at the keyboard (or committed by an input method).
+  // Text typed at the keyboard (or committed by an input method): each character's key reaches
+  // onKeyDown first.
   InputResult userType(std::string_view utf8);
+  // A paste: the Ctrl+V that asks for it reaches onKeyDown once, then the whole text goes in as
+  // one change. A pasted line break is text, not an Enter key.
+  InputResult userPaste(std::string_view utf8);
 
   // The kind's name, for messages and logs.
   virtual std::string_view kind() const = 0;

@@ -97,6 +97,12 @@ bool HeadlessBackend::type(Unit& box, std::string_view utf8) {
   return accepted(box.userType(utf8), box, "type into");
 }
 
+bool HeadlessBackend::paste(Unit& box, std::string_view utf8) {
+  if (!accepted(box.inputState(), box, "paste into")) return false;
+  box.setFocus();
+  return accepted(box.userPaste(utf8), box, "paste into");
+}
+
 bool HeadlessBackend::pressKey(Unit& unit, int keyCode, int shiftState) {
   if (!accepted(unit.inputState(), unit, "press a key on")) return false;
   unit.setFocus();

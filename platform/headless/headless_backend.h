@@ -45,6 +45,7 @@ class HeadlessBackend : public Backend {
   bool releaseLeftButtonOnLine(RichEditBox& box, int line, int column = 0);
   bool releaseLeftButtonAt(RichEditBox& box, int position);
   bool type(Unit& box, std::string_view utf8);
+  bool paste(Unit& box, std::string_view utf8);
   bool pressKey(Unit& unit, int keyCode, int shiftState = 0);
   bool selectRow(ListView& list, int row);
   bool clickItem(NavigationBar& bar, int group, int item);

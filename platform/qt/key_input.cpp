@@ -11,7 +11,7 @@ namespace platform::qt {
 
 void passKeyToUnit(Unit& unit, const QKeyEvent& event) {
   if (event.matches(QKeySequence::Paste)) {
-    unit.userType(QGuiApplication::clipboard()->text().toStdString());
+    unit.userPaste(QGuiApplication::clipboard()->text().toStdString());
     return;
   }
   const int vk = virtualKeyOf(event);

@@ -234,6 +234,26 @@ TEST_P(RichEdit, TypingRaisesContentChangedButAProgramWriteDoesNot) {
   EXPECT_EQ(changes, 3);
 }
 
+TEST_P(RichEdit, APasteIsOneKeyAndOneChangeWithItsLineBreaksAsText) {
+  std::vector<int> keys;
+  int changes = 0;
+  box.onKeyDown = [&](int code, int) -> std::optional<bool> {
+    keys.push_back(code);
+    return std::nullopt;
+  };
+  box.onContentChanged = [&] { ++changes; };
+  d().paste(box, "一行目\r\n二行目");
+  EXPECT_EQ(box.content(), "一行目\r\n二行目");
+  EXPECT_EQ(box.characterCount(), 7);
+  EXPECT_EQ(keys, (std::vector<int>{'V'}));
+  EXPECT_EQ(changes, 1);
+  // A handler that swallows the paste key keeps the text out.
+  box.onKeyDown = [](int, int) -> std::optional<bool> { return false; };
+  d().paste(box, "x");
+  EXPECT_EQ(box.content(), "一行目\r\n二行目");
+  EXPECT_EQ(changes, 1);
+}
+
 TEST_P(RichEdit, CaretKeysMoveTheCaretAndBackspaceAndDeleteRemoveInAnEditableBox) {
   constexpr int kBackspace = 8, kEnd = 35, kHome = 36, kLeft = 37, kUp = 38, kRight = 39,
                 kDown = 40, kDelete = 46;

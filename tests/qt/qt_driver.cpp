@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QMenu>
@@ -248,6 +249,17 @@ bool QtDriver::type(platform::Unit& box, std::string_view utf8) {
       QApplication::sendEvent(w, &commit);
     }
   }
+  qt_->processEvents();
+  return true;
+}
+
+bool QtDriver::paste(platform::Unit& box, std::string_view utf8) {
+  QWidget* w = target(box, "paste into");
+  if (w == nullptr) return false;
+  activate(*w);
+  QGuiApplication::clipboard()->setText(
+      QString::fromUtf8(utf8.data(), static_cast<int>(utf8.size())));
+  QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
   qt_->processEvents();
   return true;
 }
