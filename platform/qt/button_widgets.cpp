@@ -35,21 +35,15 @@ void ImageButtonWidget::leaveEvent(QEvent*) {
 
 namespace {
 
-std::string_view captionOf(const Unit& unit) {
-  if (const auto* box = dynamic_cast<const CheckBox*>(&unit)) return box->caption();
-  return static_cast<const RadioButton&>(unit).caption();
-}
-
-bool checkedOf(const Unit& unit) {
-  if (const auto* box = dynamic_cast<const CheckBox*>(&unit)) return box->checked();
-  return static_cast<const RadioButton&>(unit).checked();
+const CheckableButton& buttonOf(const Unit& unit) {
+  return static_cast<const CheckableButton&>(unit);
 }
 
 }  // namespace
 
 template <class QtButton>
-CheckWidget<QtButton>::CheckWidget(Unit& unit, QWidget* parent)
-    : QtButton(parent), UnitWidget(unit) {
+CheckWidget<QtButton>::CheckWidget(CheckableButton& button, QWidget* parent)
+    : QtButton(parent), UnitWidget(button) {
   this->setAutoExclusive(false);
   this->setFocusPolicy(Qt::NoFocus);
 }
@@ -59,10 +53,10 @@ void CheckWidget<QtButton>::refresh(Property property) {
   if (!live()) return;
   switch (property) {
     case Property::Caption:
-      this->setText(toQString(captionOf(unit())));
+      this->setText(toQString(buttonOf(unit()).caption()));
       break;
     case Property::Checked:
-      this->setChecked(checkedOf(unit()));
+      this->setChecked(buttonOf(unit()).checked());
       break;
     case Property::Appearance: {
       QPalette pal = this->palette();
@@ -86,7 +80,7 @@ void CheckWidget<QtButton>::nextCheckState() {
   if (!live()) return;
   unit().userClick();
   // The unit said what the mark is now (also when it refused the click).
-  if (live()) this->setChecked(checkedOf(unit()));
+  if (live()) this->setChecked(buttonOf(unit()).checked());
 }
 
 template <class QtButton>

@@ -33,7 +33,7 @@ class ImageButtonWidget : public PlainUnitWidget {
 template <class QtButton>
 class CheckWidget : public QtButton, public UnitWidget {
  public:
-  CheckWidget(Unit& unit, QWidget* parent);
+  CheckWidget(CheckableButton& button, QWidget* parent);
   QWidget* widget() override { return this; }
 
  protected:
