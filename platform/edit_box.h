@@ -18,6 +18,7 @@ class EditBox : public Unit {
   void setMultiLine(bool multiLine);
 
   std::string_view kind() const override { return "EditBox"; }
+  bool takesText() const override { return true; }
 
  protected:
   void handleKey(int keyCode, int shiftState) override;

@@ -86,6 +86,7 @@ class RichEditBox : public Unit {
   static constexpr int kScrollBarWidth = 17;
 
   std::string_view kind() const override { return "RichEditBox"; }
+  bool takesText() const override { return true; }
 
  protected:
   void changed(Property property) override;

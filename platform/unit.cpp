@@ -123,6 +123,7 @@ InputResult Unit::userPressKey(int keyCode, int shiftState) {
 InputResult Unit::userType(std::string_view utf8) {
   const InputResult state = inputState();
   if (state != InputResult::Accepted) return state;
+  if (!takesText()) return InputResult::NotApplicable;
   // CR LF is one key, as a line break is one character.
   for (char32_t c : toBoxText(utf8)) {
     if (!window_->isOpen()) break;
@@ -135,6 +136,7 @@ InputResult Unit::userPaste(std::string_view utf8) {
   constexpr int kKeyV = 'V', kControl = 1;
   const InputResult state = inputState();
   if (state != InputResult::Accepted) return state;
+  if (!takesText()) return InputResult::NotApplicable;
   const std::u32string text = toBoxText(utf8);
   if (keyReachesUnit(kKeyV, kControl) && !text.empty()) handleText(text);
   return InputResult::Accepted;

@@ -111,6 +111,8 @@ class Unit {
 
   // The kind's name, for messages and logs.
   virtual std::string_view kind() const = 0;
+  // Whether typed or pasted text can go into the unit (text boxes only).
+  virtual bool takesText() const { return false; }
 
  protected:
   // The window constructs itself through this one (it has no parent).

@@ -265,4 +265,16 @@ TEST(HeadlessHarness, AnswersAndScriptsNeverUsedFailTheTest) {
       "never used");
 }
 
+TEST(HeadlessHarness, TypingIntoAUnitThatTakesNoTextFailsTheTest) {
+  platform::HeadlessBackend b;
+  platform::Runtime rt(b, "/nonexistent");
+  EventLog log;
+  FormWindow& w = rt.start<FormWindow>(log);
+  EXPECT_EQ(w.标签1.userType("x"), platform::InputResult::NotApplicable);
+  EXPECT_NONFATAL_FAILURE(b.type(w.标签1, "x"), "标签1");
+  EXPECT_NONFATAL_FAILURE(b.paste(w.按钮1, "x"), "按钮1");
+  EXPECT_TRUE(b.type(w.编辑框1, "x"));
+  EXPECT_EQ(w.编辑框1.content(), "x");
+}
+
 }  // namespace
