@@ -2,6 +2,25 @@
 
 namespace platform {
 
+namespace {
+
+// Characters that Japanese and Chinese typesetting keep off the start of a line: closing
+// punctuation and brackets, the prolonged sound mark and small kana.
+bool keptOffLineStart(char32_t c) {
+  static constexpr std::u32string_view kNoLineStart =
+      U"。、，．・：；！？）」』】〕〉》〟’”ー～ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ"
+      U".,!?:;)]}";
+  return kNoLineStart.find(c) != std::u32string_view::npos;
+}
+
+// Opening brackets, kept off the end of a line.
+bool keptOffLineEnd(char32_t c) {
+  static constexpr std::u32string_view kNoLineEnd = U"（「『【〔〈《〝‘“([{";
+  return kNoLineEnd.find(c) != std::u32string_view::npos;
+}
+
+}  // namespace
+
 std::vector<int> layoutLines(std::u32string_view text, double width, const Font& font,
                              const TextMeasurer& measurer) {
   std::vector<int> starts{0};
@@ -39,7 +58,14 @@ std::vector<int> layoutLines(std::u32string_view text, double width, const Font&
       }
       continue;
     }
-    const int wrapAt = afterLastSpace > lineStart ? afterLastSpace : i;
+    int wrapAt = afterLastSpace > lineStart ? afterLastSpace : i;
+    if (wrapAt == i) {
+      // Carry a character down with the one that may not begin a line, and an opening bracket
+      // down with what it opens, as long as the line keeps one character.
+      if (keptOffLineStart(c) && wrapAt - 1 > lineStart) --wrapAt;
+      if (keptOffLineEnd(text[static_cast<std::size_t>(wrapAt - 1)]) && wrapAt - 1 > lineStart)
+        --wrapAt;
+    }
     starts.push_back(wrapAt);
     lineStart = wrapAt;
     afterLastSpace = -1;

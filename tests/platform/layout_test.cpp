@@ -45,7 +45,11 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"a space that does not fit hangs", "abcde fgh", 30, {0, 6}},
         LayoutCase{"a hanging space before a break makes no empty line", "abcde \nfg", 30, {0, 7}},
         LayoutCase{"a character wider than the line still gets a line", "日本", 6, {0, 1}},
-        LayoutCase{"wrapping restarts after each break", "一二三四\n一二三四", 36, {0, 3, 5, 8}}),
+        LayoutCase{"wrapping restarts after each break", "一二三四\n一二三四", 36, {0, 3, 5, 8}},
+        LayoutCase{"a full stop does not begin a line", "日本語です。", 60, {0, 4}},
+        LayoutCase{"a small kana does not begin a line", "きをつけてっ", 60, {0, 4}},
+        LayoutCase{"an opening bracket does not end a line", "日本語「です」", 48, {0, 3}},
+        LayoutCase{"a line of one character keeps it", "日。", 12, {0, 1}}),
     [](const ::testing::TestParamInfo<LayoutCase>& info) {
       return "Case" + std::to_string(info.index);
     });
