@@ -120,10 +120,15 @@ InputResult Unit::userPressKey(int keyCode, int shiftState) {
   return InputResult::Accepted;
 }
 
-InputResult Unit::userType(std::string_view utf8) {
+InputResult Unit::textInputState() const {
   const InputResult state = inputState();
+  if (state == InputResult::Accepted && !takesText()) return InputResult::NotApplicable;
+  return state;
+}
+
+InputResult Unit::userType(std::string_view utf8) {
+  const InputResult state = textInputState();
   if (state != InputResult::Accepted) return state;
-  if (!takesText()) return InputResult::NotApplicable;
   // CR LF is one key, as a line break is one character.
   for (char32_t c : toBoxText(utf8)) {
     if (!window_->isOpen()) break;
@@ -134,9 +139,8 @@ InputResult Unit::userType(std::string_view utf8) {
 
 InputResult Unit::userPaste(std::string_view utf8) {
   constexpr int kKeyV = 'V', kControl = 1;
-  const InputResult state = inputState();
+  const InputResult state = textInputState();
   if (state != InputResult::Accepted) return state;
-  if (!takesText()) return InputResult::NotApplicable;
   const std::u32string text = toBoxText(utf8);
   if (keyReachesUnit(kKeyV, kControl) && !text.empty()) handleText(text);
   return InputResult::Accepted;

@@ -128,6 +128,8 @@ class Unit {
     changed(property);
   }
 
+  // Whether typed or pasted text would reach the unit now.
+  InputResult textInputState() const;
   // Raises keyDown; true when the key goes on to the unit.
   bool keyReachesUnit(int keyCode, int shiftState);
   // What the kind does with a key or typed text that reached it.
