@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # libraries the programs link
