@@ -16,6 +16,8 @@ packages=(
   espeak-ng lame sox sqlite3 python3
   # fonts for Chinese and Japanese text
   fontconfig fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
+  # fuzzing: clang with libFuzzer
+  clang libclang-rt-dev
   # looking at the programs: virtual screen, screenshots, input
   xvfb imagemagick xdotool x11-utils
 )
