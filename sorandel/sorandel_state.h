@@ -21,6 +21,9 @@ struct SorandelState {
   // The one store of the SQL statement last built.
   std::string lastSqlText;
 
+  // Course window: the field buffer of its list.
+  std::string courseFieldText;
+
   // Lesson text build.
   std::string lessonFieldText;
   std::string lessonItemKeyText;
