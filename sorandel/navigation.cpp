@@ -8,6 +8,7 @@
 #include "content/keys.h"
 #include "content/settings_file.h"
 #include "platform/system/file_bytes.h"
+#include "sorandel/basics_window.h"
 #include "sorandel/main_window.h"
 
 namespace {
@@ -92,6 +93,7 @@ void Navigation::showBasicsItem(int item) {
   if (item < 0 || item >= static_cast<int>(content::SettingsFile::basicsTopics.size())) return;
   content::SettingsFile::write(w_.runtime().getProgramFolder(), content::SettingsFile::basicsTopic,
                                content::SettingsFile::basicsTopics[item]);
+  w_.runtime().open<BasicsWindow>(s_);
 }
 
 void Navigation::applyCurrentCourse() {
