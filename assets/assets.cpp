@@ -92,6 +92,11 @@ const platform::Bytes& courseCloseButtonHover() { return file("course_close_butt
 
 const platform::Bytes& tavolinBarSkin() { return file("tavolin_bar_skin.png"); }
 
+const platform::Bytes& basicsSkin() { return file("basics_skin.png"); }
+const platform::Bytes& basicsTopicStrip() { return file("basics_strip.png"); }
+const platform::Bytes& basicsCloseButton() { return file("basics_close_button.png"); }
+const platform::Bytes& basicsCloseButtonHover() { return file("basics_close_button_hover.png"); }
+
 const platform::Bytes& buttonClickSound() { return file("button_click.wav"); }
 const platform::Bytes& exitClickSound() { return file("exit_click.wav"); }
 const platform::Bytes& modeClickSound() { return file("mode_click.wav"); }

@@ -73,6 +73,12 @@ const platform::Bytes& courseCloseButtonHover();
 // Tavolin's bar.
 const platform::Bytes& tavolinBarSkin();  // Tavolin图片框, 629 x 80
 
+// Basics window basicsWindow.
+const platform::Bytes& basicsSkin();         // 图片框1, 850 x 680
+const platform::Bytes& basicsTopicStrip();   // the five topic strips, 640 x 28
+const platform::Bytes& basicsCloseButton();  // 退出软件按钮, 26 x 18
+const platform::Bytes& basicsCloseButtonHover();
+
 // Click sounds.
 const platform::Bytes& buttonClickSound();  // 课程选择按钮, Tavolin按钮, 最小化按钮: about 0.5 s
 const platform::Bytes& exitClickSound();  // 退出软件按钮: about 0.1 s

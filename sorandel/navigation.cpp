@@ -9,6 +9,7 @@
 #include "content/settings_file.h"
 #include "course_window/course_select_window.h"
 #include "platform/system/file_bytes.h"
+#include "sorandel/basics_window.h"
 #include "sorandel/main_window.h"
 
 namespace {
@@ -94,6 +95,7 @@ void Navigation::showBasicsItem(int item) {
   if (item < 0 || item >= static_cast<int>(content::SettingsFile::basicsTopics.size())) return;
   content::SettingsFile::write(w_.runtime().getProgramFolder(), content::SettingsFile::basicsTopic,
                                content::SettingsFile::basicsTopics[item]);
+  w_.runtime().open<BasicsWindow>(s_);
 }
 
 void Navigation::applyCurrentCourse() {

@@ -53,4 +53,8 @@ struct SorandelState {
   int readAlongMarkedBlockStart = 0;
   int readAlongMarkedNextBlockStart = 0;
   std::string readAlongMarkedKind;
+
+  // Basics window.
+  std::string basicsTopic;
+  std::string basicsPagePath;
 };

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "basics.h"
 #include "buttons.h"
 #include "canvas.h"
 #include "course_window.h"
@@ -116,6 +117,14 @@ void paintCourseWindowAndBar(Collection& out) {
   out.add("tavolin_bar_skin.png", tavolinBarSkin());
 }
 
+void paintBasics(Collection& out) {
+  const QImage skin = basicsSkin();
+  out.add("basics_skin.png", skin);
+  out.add("basics_strip.png", basicsTopicStrip());
+  out.addButton("basics_close_button",
+                windowButton(groundAt(skin, basics::kCloseButton), Glyph::Close, true));
+}
+
 void synthesiseSounds(Collection& out) {
   out.add("button_click.wav", clickWav({0.5, 880.0, 35.0, 100.0, 0.42}));
   out.add("exit_click.wav", clickWav({0.1, 660.0, 16.0, 30.0, 0.42}));
@@ -139,6 +148,7 @@ int main(int argc, char** argv) {
     painter::paintLessonText(out);
     painter::paintDrillAndPractice(out);
     painter::paintCourseWindowAndBar(out);
+    painter::paintBasics(out);
     painter::synthesiseSounds(out);
     for (const painter::OutputFile& file : out.files()) {
       std::ofstream stream(folder / file.name, std::ios::binary);
