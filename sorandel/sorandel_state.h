@@ -50,4 +50,10 @@ struct SorandelState {
   int readAlongMarkedBlockStart = 0;
   int readAlongMarkedNextBlockStart = 0;
   std::string readAlongMarkedKind;
+
+  // Sentence drill.
+  std::string drillLessonKey;
+  int drillCount = 0;
+  int drillIndex = 0;
+  std::string drillFieldText;
 };
