@@ -18,6 +18,8 @@ packages=(
   espeak-ng lame sox sqlite3 python3
   # fonts for Chinese and Japanese text
   fontconfig fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
+  # the basics pages: web engine for the player, SWF writing checked by an independent parser
+  qt6-webengine-dev python3-yaswfp
   # looking at the programs: virtual screen, screenshots, input
   xvfb imagemagick xdotool x11-utils
 )
