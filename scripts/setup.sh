@@ -12,6 +12,8 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libsqlite3-dev libmpg123-dev
   # lets the Qt programs take Japanese typed through the fcitx5 input method
   fcitx5-frontend-qt6
+  # the input-method check (scripts/ime-check.sh): fcitx5 with the mozc engine on a session bus
+  fcitx5 fcitx5-mozc dbus
   # sample content: recordings and databases
   espeak-ng lame sox sqlite3 python3
   # fonts for Chinese and Japanese text

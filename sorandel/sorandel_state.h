@@ -54,6 +54,12 @@ struct SorandelState {
   int readAlongMarkedNextBlockStart = 0;
   std::string readAlongMarkedKind;
 
+  // Sentence drill.
+  std::string drillLessonKey;
+  int drillCount = 0;
+  int drillIndex = 0;
+  std::string drillFieldText;
+
   // Basics window.
   std::string basicsTopic;
   std::string basicsPagePath;
