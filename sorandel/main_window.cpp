@@ -11,6 +11,7 @@ MainWindow::MainWindow(platform::Runtime& runtime, SorandelState& state)
       playback(*this, state),
       clickToRead(*this, state),
       readAlong(*this, state),
+      drill(*this, state),
       state_(state) {
   setCaption("Sorandel");
   setBorder(platform::Border::None);
@@ -29,6 +30,7 @@ MainWindow::MainWindow(platform::Runtime& runtime, SorandelState& state)
   clickToRead.design();
   readAlong.design();
   designDrillAndPracticeUnits();
+  drill.design();
 
   onCreated = [this] { mainWindowCreated(); };
   onSizeChanged = [this] { mainWindowResized(); };
