@@ -11,6 +11,8 @@ MainWindow::MainWindow(platform::Runtime& runtime, SorandelState& state)
       playback(*this, state),
       clickToRead(*this, state),
       readAlong(*this, state),
+      practiceView(*this, state),
+      practiceControls(*this, state),
       state_(state) {
   setCaption("Sorandel");
   setBorder(platform::Border::None);
@@ -29,6 +31,8 @@ MainWindow::MainWindow(platform::Runtime& runtime, SorandelState& state)
   clickToRead.design();
   readAlong.design();
   designDrillAndPracticeUnits();
+  practiceView.design();
+  practiceControls.design();
 
   onCreated = [this] { mainWindowCreated(); };
   onSizeChanged = [this] { mainWindowResized(); };
