@@ -13,6 +13,7 @@ MainWindow::MainWindow(platform::Runtime& runtime, SorandelState& state)
       readAlong(*this, state),
       practiceView(*this, state),
       practiceControls(*this, state),
+      drill(*this, state),
       state_(state) {
   setCaption("Sorandel");
   setBorder(platform::Border::None);
@@ -33,6 +34,7 @@ MainWindow::MainWindow(platform::Runtime& runtime, SorandelState& state)
   designDrillAndPracticeUnits();
   practiceView.design();
   practiceControls.design();
+  drill.design();
 
   onCreated = [this] { mainWindowCreated(); };
   onSizeChanged = [this] { mainWindowResized(); };

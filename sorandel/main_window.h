@@ -9,6 +9,7 @@
 #include "sorandel/practice_view.h"
 #include "sorandel/read_along.h"
 #include "sorandel/recording_playback.h"
+#include "sorandel/sentence_drill.h"
 #include "sorandel/sorandel_state.h"
 
 // Sorandel's start window: the skin with its own buttons, the navigation bar, the lesson and
@@ -57,10 +58,25 @@ class MainWindow : public platform::Window {
   platform::Label 朗读次数标签{全文学习容器, "朗读次数标签", {509, 493, 32, 16}};
   platform::ProgressBar 朗读次数进度条{全文学习容器, "朗读次数进度条", {549, 493, 88, 16}};
 
-  // Sentence drill view: the units the navigation bar switches.
+  // Sentence drill view.
   platform::PictureBox 句子跟读容器{课文学习容器, "句子跟读容器", {0, 0, 696, 525}};
+  platform::PictureBox 逐句跟读标题图片框{句子跟读容器, "逐句跟读标题图片框", {184, 8, 248, 29}};
+  platform::Label 逐句跟读进度标签{句子跟读容器, "逐句跟读进度标签", {40, 72, 120, 16}};
+  platform::ProgressBar 逐句跟读进度条{句子跟读容器, "逐句跟读进度条", {181, 67, 432, 24}};
+  platform::PictureBox 图片框7{句子跟读容器, "图片框7", {78, 117, 159, 16}};
+  platform::RadioButton 逐句跟读句子单选框{图片框7, "逐句跟读句子单选框", {0, 0, 71, 16}};
+  platform::RadioButton 逐句跟读单词单选框{图片框7, "逐句跟读单词单选框", {72, 0, 69, 16}};
+  platform::CheckBox 显示日文选择框{句子跟读容器, "显示日文选择框", {261, 117, 72, 16}};
+  platform::CheckBox 显示译文选择框{句子跟读容器, "显示译文选择框", {342, 117, 72, 16}};
   platform::PictureBox 图片框6{句子跟读容器, "图片框6", {77, 165, 536, 152}};
+  platform::Label 逐句跟读日文显示框{图片框6, "逐句跟读日文显示框", {8, 7, 495, 96}};
+  platform::Label 逐句跟读中文显示框{图片框6, "逐句跟读中文显示框", {8, 103, 511, 41}};
   platform::ImageButton 逐句跟读声音播放按钮{图片框6, "逐句跟读声音播放按钮", {512, 8, 20, 20}};
+  platform::Label 标签1{句子跟读容器, "标签1", {77, 325, 48, 40}};
+  platform::RichEditBox 逐句跟读输入框{句子跟读容器, "逐句跟读输入框", {125, 325, 488, 40}};
+  platform::PictureBox 输入正确错误图片框{句子跟读容器, "输入正确错误图片框", {616, 328, 24, 24}};
+  platform::ImageButton 逐句跟读上一题{句子跟读容器, "逐句跟读上一题", {424, 381, 80, 24}};
+  platform::ImageButton 逐句跟读下一题{句子跟读容器, "逐句跟读下一题", {520, 381, 80, 24}};
 
   // Practice view. The sound button comes before the stem label, whose right end it lies on.
   platform::PictureBox 练习容器{课文学习容器, "练习容器", {0, 0, 696, 525}};
@@ -116,6 +132,7 @@ class MainWindow : public platform::Window {
   ReadAlong readAlong;
   PracticeView practiceView;
   PracticeControls practiceControls;
+  SentenceDrill drill;
 
  private:
   void designFrame();
