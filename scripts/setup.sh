@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # libraries the programs link
   qt6-base-dev qt6-multimedia-dev libsqlite3-dev libmpg123-dev
+  # reads Access (Jet) content databases to import them
+  mdbtools-dev
   # lets the Qt programs take Japanese typed through the fcitx5 input method
   fcitx5-frontend-qt6
   # the input-method check (scripts/ime-check.sh): fcitx5 with the mozc engine on a session bus

@@ -11,6 +11,8 @@ MainWindow::MainWindow(platform::Runtime& runtime, SorandelState& state)
       playback(*this, state),
       clickToRead(*this, state),
       readAlong(*this, state),
+      practiceView(*this, state),
+      practiceControls(*this, state),
       drill(*this, state),
       state_(state) {
   setCaption("Sorandel");
@@ -30,6 +32,8 @@ MainWindow::MainWindow(platform::Runtime& runtime, SorandelState& state)
   clickToRead.design();
   readAlong.design();
   designDrillAndPracticeUnits();
+  practiceView.design();
+  practiceControls.design();
   drill.design();
 
   onCreated = [this] { mainWindowCreated(); };

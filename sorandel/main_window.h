@@ -5,6 +5,8 @@
 #include "sorandel/click_to_read.h"
 #include "sorandel/lesson_text_view.h"
 #include "sorandel/navigation.h"
+#include "sorandel/practice_controls.h"
+#include "sorandel/practice_view.h"
 #include "sorandel/read_along.h"
 #include "sorandel/recording_playback.h"
 #include "sorandel/sentence_drill.h"
@@ -76,10 +78,32 @@ class MainWindow : public platform::Window {
   platform::ImageButton 逐句跟读上一题{句子跟读容器, "逐句跟读上一题", {424, 381, 80, 24}};
   platform::ImageButton 逐句跟读下一题{句子跟读容器, "逐句跟读下一题", {520, 381, 80, 24}};
 
-  // Practice view: the units the navigation bar switches.
+  // Practice view. The sound button comes before the stem label, whose right end it lies on.
   platform::PictureBox 练习容器{课文学习容器, "练习容器", {0, 0, 696, 525}};
   platform::PictureBox 练习标题图片框{练习容器, "练习标题图片框", {189, 5, 248, 29}};
   platform::ImageButton 练习声音播放按钮{练习容器, "练习声音播放按钮", {624, 104, 20, 20}};
+  platform::RadioButton 练习句子单选框{练习容器, "练习句子单选框", {13, 45, 48, 16}};
+  platform::RadioButton 练习单词单选框{练习容器, "练习单词单选框", {69, 45, 56, 16}};
+  platform::CheckBox 打乱顺序选择框{练习容器, "打乱顺序选择框", {141, 45, 72, 16}};
+  platform::CheckBox 练习自动模式选择框{练习容器, "练习自动模式选择框", {224, 45, 72, 16}};
+  platform::CheckBox 练习显示答案选择框{练习容器, "练习显示答案选择框", {304, 45, 149, 16}};
+  platform::Label 答题进度标签{练习容器, "答题进度标签", {453, 45, 120, 16}};
+  platform::ProgressBar 答题进度条{练习容器, "答题进度条", {581, 45, 104, 16}};
+  platform::Label 练习题目标签{练习容器, "练习题目标签", {85, 102, 560, 40}};
+  platform::TransparentLabel 透明标签1{练习容器, "透明标签1", {53, 173, 24, 24}};
+  platform::Label 选项A标签{练习容器, "选项A标签", {85, 173, 530, 40}};
+  platform::TransparentLabel 透明标签2{练习容器, "透明标签2", {53, 240, 24, 24}};
+  platform::Label 选项B标签{练习容器, "选项B标签", {85, 240, 530, 40}};
+  platform::TransparentLabel 透明标签3{练习容器, "透明标签3", {53, 320, 24, 24}};
+  platform::Label 选项C标签{练习容器, "选项C标签", {85, 320, 530, 40}};
+  platform::TransparentLabel 透明标签4{练习容器, "透明标签4", {53, 384, 24, 24}};
+  platform::Label 选项D标签{练习容器, "选项D标签", {85, 384, 530, 40}};
+  platform::PictureBox 显示正确错误图片框{练习容器, "显示正确错误图片框", {45, 437, 24, 24}};
+  platform::Label 练习正确答案标签{练习容器, "练习正确答案标签", {85, 440, 568, 29}};
+  platform::ImageButton 练习上一题按钮{练习容器, "练习上一题按钮", {360, 488, 80, 24}};
+  platform::ImageButton 练习下一题按钮{练习容器, "练习下一题按钮", {456, 488, 80, 24}};
+  platform::ImageButton 开始按钮{练习容器, "开始按钮", {552, 488, 90, 24}};
+  platform::ImageButton 交卷按钮{练习容器, "交卷按钮", {552, 488, 90, 24}};
 
   // The hidden holder of the window's non-visual and storage units.
   platform::PictureBox 图片框1{*this, "图片框1", {304, 112, 424, 272}};
@@ -92,9 +116,9 @@ class MainWindow : public platform::Window {
   platform::GroupBox 分组框1{图片框1, "分组框1", {136, 8, 136, 68}};
   platform::ListView 逐句跟读顺序列表框{分组框1, "逐句跟读顺序列表框", {8, 16, 120, 44}};
   platform::Timer 逐句跟读自动下一题时钟{分组框1, "逐句跟读自动下一题时钟"};
-  platform::PictureBox 练习打乱顺序图片框{图片框1, "练习打乱顺序图片框", {280, 8, 136, 156}};
-  platform::ListView 顺序对照列表框{练习打乱顺序图片框, "顺序对照列表框", {8, 8, 120, 44}};
-  platform::ListView 打乱顺序列表框{练习打乱顺序图片框, "打乱顺序列表框", {8, 60, 120, 44}};
+  platform::PictureBox 练习打乱顺序图片框{图片框1, "练习打乱顺序图片框", {118, 94, 464, 272}};
+  platform::ListView 顺序对照列表框{练习打乱顺序图片框, "顺序对照列表框", {136, 16, 104, 136}};
+  platform::ListView 打乱顺序列表框{练习打乱顺序图片框, "打乱顺序列表框", {23, 23, 104, 136}};
   platform::Label 练习答案储存标签{练习打乱顺序图片框, "练习答案储存标签", {8, 112, 120, 16}};
   platform::Timer 自动下一题时钟{练习打乱顺序图片框, "自动下一题时钟"};
   platform::DatabaseConnection 数据库连接1;
@@ -106,6 +130,8 @@ class MainWindow : public platform::Window {
   RecordingPlayback playback;
   ClickToRead clickToRead;
   ReadAlong readAlong;
+  PracticeView practiceView;
+  PracticeControls practiceControls;
   SentenceDrill drill;
 
  private:

@@ -86,6 +86,7 @@ void Navigation::showLessonItem(int item) {
     // Hidden while the set loads, so that its first question shows without its recording.
     w_.练习声音播放按钮.setVisible(false);
     s_.practiceModeText = mode.modeText;
+    w_.practiceView.loadPracticeSet();
     // Only the listening mode has a recording to replay.
     if (item == 2) w_.练习声音播放按钮.setVisible(true);
   }
