@@ -76,6 +76,7 @@ void Navigation::showLessonItem(int item) {
     w_.句子跟读容器.setVisible(true);
     // Hidden while the list loads, so that its first item shows without its recording.
     w_.逐句跟读声音播放按钮.setVisible(false);
+    w_.drill.loadDrillList();
     w_.逐句跟读声音播放按钮.setVisible(true);
   } else if (item >= 2 && item <= 4) {
     const PracticeMode& mode = kPracticeModes[item - 2];
@@ -85,6 +86,7 @@ void Navigation::showLessonItem(int item) {
     // Hidden while the set loads, so that its first question shows without its recording.
     w_.练习声音播放按钮.setVisible(false);
     s_.practiceModeText = mode.modeText;
+    w_.practiceView.loadPracticeSet();
     // Only the listening mode has a recording to replay.
     if (item == 2) w_.练习声音播放按钮.setVisible(true);
   }
