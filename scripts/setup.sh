@@ -18,6 +18,8 @@ packages=(
   fontconfig fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
   # looking at the programs: virtual screen, screenshots, input
   xvfb imagemagick xdotool x11-utils
+  # measuring scripts: a private sound server with a null sink, and a recorder of its monitor
+  pulseaudio pulseaudio-utils
 )
 
 missing=()
