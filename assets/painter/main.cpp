@@ -6,13 +6,16 @@
 #include <fstream>
 #include <iostream>
 
+#include "basics.h"
 #include "buttons.h"
 #include "canvas.h"
+#include "course_window.h"
 #include "frame.h"
 #include "icons.h"
 #include "palette.h"
 #include "sounds.h"
 #include "source_writer.h"
+#include "tavolin_bar.h"
 #include "views.h"
 
 namespace painter {
@@ -102,6 +105,26 @@ void paintDrillAndPractice(Collection& out) {
   out.addButton("sound_button", soundButton(canvas(20, 20, palette::kPaper)));
 }
 
+void paintCourseWindowAndBar(Collection& out) {
+  const QImage skin = courseWindowSkin();
+  out.add("course_window_skin.png", skin);
+  out.addButton("course_ok_button", actionButton(groundAt(skin, course::kOkButton), Glyph::Submit,
+                                                 QStringLiteral("确定"), false));
+  out.addButton("course_cancel_button", lightButton(groundAt(skin, course::kCancelButton),
+                                                    Glyph::Close, QStringLiteral("取消")));
+  out.addButton("course_close_button",
+                windowButton(groundAt(skin, course::kCloseButton), Glyph::Close, true));
+  out.add("tavolin_bar_skin.png", tavolinBarSkin());
+}
+
+void paintBasics(Collection& out) {
+  const QImage skin = basicsSkin();
+  out.add("basics_skin.png", skin);
+  out.add("basics_strip.png", basicsTopicStrip());
+  out.addButton("basics_close_button",
+                windowButton(groundAt(skin, basics::kCloseButton), Glyph::Close, true));
+}
+
 void synthesiseSounds(Collection& out) {
   out.add("button_click.wav", clickWav({0.5, 880.0, 35.0, 100.0, 0.42}));
   out.add("exit_click.wav", clickWav({0.1, 660.0, 16.0, 30.0, 0.42}));
@@ -124,6 +147,8 @@ int main(int argc, char** argv) {
     painter::paintFrame(out);
     painter::paintLessonText(out);
     painter::paintDrillAndPractice(out);
+    painter::paintCourseWindowAndBar(out);
+    painter::paintBasics(out);
     painter::synthesiseSounds(out);
     for (const painter::OutputFile& file : out.files()) {
       std::ofstream stream(folder / file.name, std::ios::binary);

@@ -9,6 +9,7 @@
 
 #include "platform/system/ascii_names.h"
 #include "platform/system/diagnostics.h"
+#include "platform/system/jet_import.h"
 #include "platform/system/paths.h"
 
 namespace platform {
@@ -134,9 +135,13 @@ bool DatabaseConnection::open(std::string_view file, [[maybe_unused]] std::strin
     reportFailure(path, "empty file, not a database");
     return false;
   }
+  // An Access file is imported into SQLite first; from then on the file is a SQLite one.
+  const auto target = sqliteTargetFor(path);
+  if (!target) return false;
   sqlite3* db = nullptr;
   // Without SQLITE_OPEN_CREATE: a missing file must never be made here.
-  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+  if (sqlite3_open_v2(target->name.c_str(), &db, SQLITE_OPEN_READWRITE | target->openFlags,
+                      nullptr) != SQLITE_OK) {
     reportFailure(path, db ? sqlite3_errmsg(db) : "cannot open");
     sqlite3_close(db);
     return false;

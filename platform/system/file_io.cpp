@@ -42,6 +42,8 @@ bool writeAll(int fd, std::string_view contents) {
   return true;
 }
 
+}  // namespace
+
 void syncFolder(const std::string& path) {
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
   const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -49,8 +51,6 @@ void syncFolder(const std::string& path) {
   ::fsync(fd);
   ::close(fd);
 }
-
-}  // namespace
 
 std::optional<std::string> readWholeFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -20,4 +20,7 @@ std::optional<std::string> readWholeFile(const std::string& path);
 bool replaceFileContents(const std::string& path, std::string_view contents,
                          const std::function<bool()>& beforeRename = {});
 
+// Makes a rename or a new file in the folder of `path` durable.
+void syncFolder(const std::string& path);
+
 }  // namespace platform

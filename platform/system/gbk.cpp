@@ -3,6 +3,8 @@
 #include <errno.h>
 #include <iconv.h>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -52,15 +54,25 @@ std::optional<std::string> utf8ToGbk(std::string_view utf8) {
   return out;
 }
 
-std::string gbkToUtf8(std::string_view gbk) {
-  Converter converter("UTF-8", kGbk);
+std::string gbkToUtf8(std::string_view gbk) { return decodeReplacing(gbk, kGbk, 1); }
+
+std::optional<std::string> decodeStrictly(std::string_view bytes, const char* encoding) {
+  Converter converter("UTF-8", encoding);
+  if (!converter.ok()) return std::nullopt;
+  std::string out;
+  if (!converter.convert(bytes, out).empty()) return std::nullopt;
+  return out;
+}
+
+std::string decodeReplacing(std::string_view bytes, const char* encoding, size_t unit) {
+  Converter converter("UTF-8", encoding);
   std::string out;
   if (!converter.ok()) return out;
-  while (!gbk.empty()) {
-    gbk = converter.convert(gbk, out);
-    if (gbk.empty()) break;
+  while (!bytes.empty()) {
+    bytes = converter.convert(bytes, out);
+    if (bytes.empty()) break;
     out += kReplacement;
-    gbk.remove_prefix(1);
+    bytes.remove_prefix(std::min(unit, bytes.size()));
   }
   return out;
 }

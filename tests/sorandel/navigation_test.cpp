@@ -3,6 +3,7 @@
 #include "content/content_folders.h"
 #include "platform/system/file_bytes.h"
 #include "platform/system/settings_file.h"
+#include "sorandel/basics_window.h"
 #include "tests/sorandel/sorandel_fixture.h"
 
 namespace {
@@ -92,7 +93,13 @@ TEST_F(NavigationTest, BasicsItemsWriteTheirTopicWithYuForHe) {
   start();
   for (int item = 0; item < 5; ++item) {
     SCOPED_TRACE(topics[item]);
+    std::string topicWhenOpen;
+    backend().whenWindowOpens<BasicsWindow>([&](BasicsWindow& basics) {
+      topicWhenOpen = storedTopic();
+      backend().pressEsc(basics);
+    });
     ASSERT_TRUE(backend().clickItem(w().主菜单, 1, item));
+    EXPECT_EQ(topicWhenOpen, topics[item]);
     EXPECT_EQ(storedTopic(), topics[item]);
     EXPECT_EQ(visibleViews(), "入门基础容器");
     EXPECT_EQ(shutterSounds(), item + 2);
@@ -146,6 +153,10 @@ TEST_F(NavigationTest, BasicsItemDuringReadAlongStopsTheSoundAndReturnsToClickTo
   backend().click(w().全文跟读按钮);
   ASSERT_EQ(state_.readingMode, 1);
   ASSERT_NE(w().媒体播放1.getState(), platform::MediaPlayer::kNotPlaying);
+  backend().whenWindowOpens<BasicsWindow>([&](BasicsWindow& basics) {
+    EXPECT_EQ(w().媒体播放1.getState(), platform::MediaPlayer::kNotPlaying);
+    backend().pressEsc(basics);
+  });
   backend().clickItem(w().主菜单, 1, 2);
   EXPECT_EQ(w().媒体播放1.getState(), platform::MediaPlayer::kNotPlaying);
   EXPECT_EQ(state_.readingMode, 0);
