@@ -61,6 +61,8 @@ void SentenceDrill::design() {
   // and one line fits the box's height.
   input.setFont(platform::Font::pixels("宋体", 20));
   input.setVerticalScrollBar(true);
+  // One answer per item: Enter checks it, and a pasted line break would make it wrong unseen.
+  input.setTakesLineBreaks(false);
   input.onContentChanged = [this] { drillInputChanged(); };
   input.onKeyDown = [this](int keyCode, int shiftState) {
     return drillInputKeyDown(keyCode, shiftState);

@@ -194,24 +194,31 @@ TEST_F(SentenceDrillTest, EnterMarksTheAnswerAndMovesOnHalfASecondLater) {
 }
 
 TEST_F(SentenceDrillTest, EveryEnterChecksAndNoneBreaksTheLine) {
+  start();
+  platform::RichEditBox& box = w().逐句跟读输入框;
   struct Case {
     const char* name;
-    int shiftState;
+    std::function<void()> enter;
   };
-  const Case cases[] = {{"Enter", 0}, {"Ctrl+Enter", 1}, {"Shift+Enter", 2}, {"typed CR LF", -1}};
-  start();
+  const Case cases[] = {
+      {"Enter", [&] { backend().pressKey(box, kEnter); }},
+      {"Ctrl+Enter", [&] { backend().pressKey(box, kEnter, 1); }},
+      {"Shift+Enter", [&] { backend().pressKey(box, kEnter, 2); }},
+      {"typed CR LF", [&] { backend().type(box, "\r\n"); }},
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     openDrill();
-    ASSERT_TRUE(backend().type(w().逐句跟读输入框, "おはよう。"));
-    if (c.shiftState < 0) {
-      ASSERT_TRUE(backend().type(w().逐句跟读输入框, "\r\n"));
-    } else {
-      ASSERT_TRUE(backend().pressKey(w().逐句跟读输入框, kEnter, c.shiftState));
-    }
+    ASSERT_TRUE(backend().type(box, "おはよう。"));
+    c.enter();
     EXPECT_EQ(seen(), "当前跟读进度：1/3 おはよう。 早上好。 [おはよう。] JPEG right");
     backend().advance(500);
   }
+  // Line breaks pasted or confirmed by an input method are dropped, not typed.
+  backend().paste(box, "おはよう\r\n");
+  backend().commitComposition(box, "。\n");
+  EXPECT_EQ(box.content(), "おはよう。");
+  EXPECT_FALSE(w().逐句跟读自动下一题时钟.running()) << "only Enter checks";
 }
 
 // What the learner changes sounds; Enter and the program's own emptying do not.
@@ -222,13 +229,15 @@ TEST_F(SentenceDrillTest, TypingDeletingAndPastingPlayTheTypingSound) {
   EXPECT_EQ(typingSounds(), before + 2);
   backend().pressKey(w().逐句跟读输入框, 8);
   EXPECT_EQ(typingSounds(), before + 3);
-  backend().paste(w().逐句跟读输入框, "はよう。");
-  EXPECT_EQ(typingSounds(), before + 4);
+  backend().commitComposition(w().逐句跟读输入框, "はよう");
+  EXPECT_EQ(typingSounds(), before + 4) << "a confirmed conversion is one change";
+  backend().paste(w().逐句跟读输入框, "。");
+  EXPECT_EQ(typingSounds(), before + 5);
   EXPECT_EQ(w().逐句跟读输入框.content(), "おはよう。");
   backend().pressKey(w().逐句跟读输入框, kEnter);
   backend().advance(500);
   EXPECT_EQ(state_.drillIndex, 1);
-  EXPECT_EQ(typingSounds(), before + 4);
+  EXPECT_EQ(typingSounds(), before + 5);
 }
 
 TEST_F(SentenceDrillTest, StepButtonsStopAtTheEndsWithAMessage) {

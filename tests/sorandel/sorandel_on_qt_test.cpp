@@ -1,7 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QInputMethodEvent>
+#include <QTest>
 #include <QWidget>
 
 #include "content/content_folders.h"
@@ -72,6 +75,41 @@ TEST_F(SorandelOnQt, AClickOnAJapaneseLineUnderlinesItsSentenceAndPlaysItsRecord
   driver.advance(1000);
   EXPECT_FALSE(w.播放进度时钟.running());
   EXPECT_EQ(w.播放进度条.position(), w.播放进度条.minimum());
+}
+
+// While the input method composes, the keys are its own: the Enter that confirms a conversion
+// checks nothing, and the learner's next Enter checks.
+TEST_F(SorandelOnQt, TheEnterThatConfirmsAConversionChecksNothing) {
+  folder.putFile(content::ContentFolders::rightMarkPicture, "JPEG right");
+  MainWindow& w = rt.start<MainWindow>(state);
+  ASSERT_TRUE(driver.clickItem(w.主菜单, 0, 1));
+  QWidget* box = driver.qt().widgetOf(w.逐句跟读输入框);
+  ASSERT_NE(box, nullptr);
+  QInputMethodEvent compose("おはよう", {});
+  QApplication::sendEvent(box, &compose);
+  QTest::keyClick(box, Qt::Key_Return);
+  QInputMethodEvent commit;
+  commit.setCommitString("おはよう。");
+  QApplication::sendEvent(box, &commit);
+  QTest::keyRelease(box, Qt::Key_Return);
+  EXPECT_EQ(w.逐句跟读输入框.content(), "おはよう。");
+  EXPECT_FALSE(w.输入正确错误图片框.visible());
+  EXPECT_FALSE(w.逐句跟读自动下一题时钟.running());
+  const std::string typing =
+      content::ContentFolders::path(folder.path(), content::ContentFolders::rightAnswerSound);
+  int typingSounds = 0;
+  for (const auto& s : driver.soundsPlayed()) typingSounds += s.file == typing ? 1 : 0;
+  EXPECT_EQ(typingSounds, 1) << "the confirmed text is one change";
+
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_TRUE(w.输入正确错误图片框.visible());
+  EXPECT_EQ(
+      std::string(w.输入正确错误图片框.picture().begin(), w.输入正确错误图片框.picture().end()),
+      "JPEG right");
+  driver.advance(500);
+  EXPECT_EQ(w.逐句跟读进度标签.caption(), "当前跟读进度：2/3");
+  EXPECT_EQ(w.逐句跟读输入框.content(), "");
+  EXPECT_TRUE(w.逐句跟读输入框.hasFocus());
 }
 
 TEST_F(SorandelOnQt, TheCourseButtonOpensTheCentredWindowWhereARowAndOkChangeTheCourse) {
