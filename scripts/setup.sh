@@ -26,6 +26,8 @@ packages=(
   clang libclang-rt-dev
   # looking at the programs: virtual screen, screenshots, input
   xvfb imagemagick xdotool x11-utils
+  # measuring scripts: a private sound server with a null sink, and a recorder of its monitor
+  pulseaudio pulseaudio-utils
 )
 
 missing=()
