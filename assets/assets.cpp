@@ -82,6 +82,16 @@ const platform::Bytes& nextButtonHover() { return file("next_button_hover.png");
 const platform::Bytes& soundButton() { return file("sound_button.png"); }
 const platform::Bytes& soundButtonHover() { return file("sound_button_hover.png"); }
 
+const platform::Bytes& courseWindowSkin() { return file("course_window_skin.png"); }
+const platform::Bytes& courseOkButton() { return file("course_ok_button.png"); }
+const platform::Bytes& courseOkButtonHover() { return file("course_ok_button_hover.png"); }
+const platform::Bytes& courseCancelButton() { return file("course_cancel_button.png"); }
+const platform::Bytes& courseCancelButtonHover() { return file("course_cancel_button_hover.png"); }
+const platform::Bytes& courseCloseButton() { return file("course_close_button.png"); }
+const platform::Bytes& courseCloseButtonHover() { return file("course_close_button_hover.png"); }
+
+const platform::Bytes& tavolinBarSkin() { return file("tavolin_bar_skin.png"); }
+
 const platform::Bytes& basicsSkin() { return file("basics_skin.png"); }
 const platform::Bytes& basicsTopicStrip() { return file("basics_strip.png"); }
 const platform::Bytes& basicsCloseButton() { return file("basics_close_button.png"); }

@@ -61,6 +61,18 @@ const platform::Bytes& nextButtonHover();
 const platform::Bytes& soundButton();  // 逐句跟读声音播放按钮, 练习声音播放按钮, 20 x 20
 const platform::Bytes& soundButtonHover();
 
+// Course selection window (both programs).
+const platform::Bytes& courseWindowSkin();  // 课程选择图片框, 350 x 467
+const platform::Bytes& courseOkButton();    // 确定按钮, 70 x 24
+const platform::Bytes& courseOkButtonHover();
+const platform::Bytes& courseCancelButton();  // 取消按钮, 70 x 24
+const platform::Bytes& courseCancelButtonHover();
+const platform::Bytes& courseCloseButton();  // 退出软件按钮, 26 x 18
+const platform::Bytes& courseCloseButtonHover();
+
+// Tavolin's bar.
+const platform::Bytes& tavolinBarSkin();  // Tavolin图片框, 629 x 80
+
 // Basics window basicsWindow.
 const platform::Bytes& basicsSkin();         // 图片框1, 850 x 680
 const platform::Bytes& basicsTopicStrip();   // the five topic strips, 640 x 28

@@ -1,6 +1,7 @@
 #include "platform/rich_edit_box.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/runtime.h"
 #include "platform/text_layout.h"
@@ -166,6 +167,10 @@ void RichEditBox::setVerticalScrollBar(bool shown) {
   write(verticalScrollBar_, shown, Property::Appearance);
 }
 
+void RichEditBox::setTakesLineBreaks(bool takes) {
+  write(takesLineBreaks_, takes, Property::Appearance);
+}
+
 InputResult RichEditBox::userReleaseLeftButtonAt(int position) {
   const InputResult state = inputState();
   if (state != InputResult::Accepted) return state;
@@ -258,6 +263,14 @@ void RichEditBox::handleKey(int keyCode, int) {
 
 void RichEditBox::handleText(std::u32string_view text) {
   if (readOnly_) return;
+  std::u32string kept;
+  if (!takesLineBreaks_) {
+    std::copy_if(text.begin(), text.end(), std::back_inserter(kept),
+                 [](char32_t c) { return c != U'\n'; });
+    text = kept;
+  }
+  // Nothing left to insert is no change.
+  if (text.empty()) return;
   replaceSelection(text);
   if (onContentChanged) onContentChanged();
 }

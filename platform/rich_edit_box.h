@@ -70,6 +70,11 @@ class RichEditBox : public Unit {
   void setReadOnly(bool readOnly);
   bool verticalScrollBar() const { return verticalScrollBar_; }
   void setVerticalScrollBar(bool shown);
+  // A box that takes no line breaks drops them from what the user types, pastes or confirms
+  // through an input method, and an Enter that reaches it puts none in; a long text still wraps
+  // onto several lines. For a one-answer box, where a stray line break would spoil the answer.
+  bool takesLineBreaks() const { return takesLineBreaks_; }
+  void setTakesLineBreaks(bool takes);
 
   // For drawing and tests.
   const std::u32string& text() const { return text_; }
@@ -115,6 +120,7 @@ class RichEditBox : public Unit {
   bool hasPendingFormat_ = false;
   bool readOnly_ = false;
   bool verticalScrollBar_ = false;
+  bool takesLineBreaks_ = true;
 
   // Kept up to date on appends at the end (the way a lesson text is built), rebuilt lazily
   // after any other change.

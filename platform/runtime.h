@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/system/random.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -80,6 +81,8 @@ class Runtime {
   // Starts the bare file name in the working folder; "X.exe" starts the executable "X" when no
   // "X.exe" is there. A failure is quiet.
   void startFile(const std::string& file, const std::string& workingFolder);
+  // krnln.randomize and krnln.randomInt: the program's one source of random numbers.
+  RandomSource& random() { return random_; }
   int getScreenWidth() const { return backend_.screenWidth(); }
   int getScreenHeight() const { return backend_.screenHeight(); }
 
@@ -111,6 +114,7 @@ class Runtime {
   std::uint64_t timerOrder_ = 0;
   MenuItem* openPopup_ = nullptr;
   int messageBoxDepth_ = 0;
+  RandomSource random_;
   bool running_ = true;
   int exitCode_ = 0;
 };

@@ -139,10 +139,18 @@ InputResult Unit::userType(std::string_view utf8) {
 
 InputResult Unit::userPaste(std::string_view utf8) {
   constexpr int kKeyV = 'V', kControl = 1;
+  return insertAfterKey(kKeyV, kControl, utf8);
+}
+
+InputResult Unit::userCommitComposition(std::string_view utf8) {
+  return insertAfterKey(kInputMethodKey, 0, utf8);
+}
+
+InputResult Unit::insertAfterKey(int keyCode, int shiftState, std::string_view utf8) {
   const InputResult state = textInputState();
   if (state != InputResult::Accepted) return state;
   const std::u32string text = toBoxText(utf8);
-  if (keyReachesUnit(kKeyV, kControl) && !text.empty()) handleText(text);
+  if (keyReachesUnit(keyCode, shiftState) && !text.empty()) handleText(text);
   return InputResult::Accepted;
 }
 
@@ -160,7 +168,7 @@ int virtualKeyOf(char32_t c) {
   if ((c >= U'A' && c <= U'Z') || (c >= U'0' && c <= U'9') || c == U' ') return static_cast<int>(c);
   if (c == U'\n' || c == U'\r') return 13;
   // Any other character comes through the input method.
-  return 229;
+  return kInputMethodKey;
 }
 
 }  // namespace platform

@@ -108,6 +108,10 @@ class Unit {
   // A paste: the Ctrl+V that asks for it reaches onKeyDown once, then the whole text goes in as
   // one change. A pasted line break is text, not an Enter key.
   InputResult userPaste(std::string_view utf8);
+  // Text an input method confirms (a conversion, or the kana as they stand): the input method's
+  // key (229) reaches onKeyDown once, then the whole text goes in as one change. The key that
+  // confirmed it (Enter, for instance) belonged to the input method and raises nothing.
+  InputResult userCommitComposition(std::string_view utf8);
 
   // The kind's name, for messages and logs.
   virtual std::string_view kind() const = 0;
@@ -132,6 +136,8 @@ class Unit {
   InputResult textInputState() const;
   // Raises keyDown; true when the key goes on to the unit.
   bool keyReachesUnit(int keyCode, int shiftState);
+  // One key that asks for a whole text, then the text as one change.
+  InputResult insertAfterKey(int keyCode, int shiftState, std::string_view utf8);
   // What the kind does with a key or typed text that reached it.
   virtual void handleKey(int keyCode, int shiftState);
   virtual void handleText(std::u32string_view text);
@@ -162,5 +168,7 @@ class Unit {
 
 // The virtual-key code that typing a character sends before the character itself.
 int virtualKeyOf(char32_t c);
+// The key code of every key that an input method takes.
+inline constexpr int kInputMethodKey = 229;
 
 }  // namespace platform

@@ -10,16 +10,24 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # libraries the programs link
   qt6-base-dev qt6-multimedia-dev libsqlite3-dev libmpg123-dev
+  # reads Access (Jet) content databases to import them
+  mdbtools-dev
   # lets the Qt programs take Japanese typed through the fcitx5 input method
   fcitx5-frontend-qt6
+  # the input-method check (scripts/ime-check.sh): fcitx5 with the mozc engine on a session bus
+  fcitx5 fcitx5-mozc dbus
   # sample content: recordings and databases
   espeak-ng lame sox sqlite3 python3
   # fonts for Chinese and Japanese text
   fontconfig fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
   # the basics pages: web engine for the player, SWF writing checked by an independent parser
   qt6-webengine-dev python3-yaswfp
+  # fuzzing: clang with libFuzzer
+  clang libclang-rt-dev
   # looking at the programs: virtual screen, screenshots, input
   xvfb imagemagick xdotool x11-utils
+  # measuring scripts: a private sound server with a null sink, and a recorder of its monitor
+  pulseaudio pulseaudio-utils
 )
 
 # The basics pages' player comes from npm at build time; any npm will do (Debian's is the default).

@@ -11,6 +11,9 @@ MainWindow::MainWindow(platform::Runtime& runtime, SorandelState& state)
       playback(*this, state),
       clickToRead(*this, state),
       readAlong(*this, state),
+      practiceView(*this, state),
+      practiceControls(*this, state),
+      drill(*this, state),
       state_(state) {
   setCaption("Sorandel");
   setBorder(platform::Border::None);
@@ -29,6 +32,9 @@ MainWindow::MainWindow(platform::Runtime& runtime, SorandelState& state)
   clickToRead.design();
   readAlong.design();
   designDrillAndPracticeUnits();
+  practiceView.design();
+  practiceControls.design();
+  drill.design();
 
   onCreated = [this] { mainWindowCreated(); };
   onSizeChanged = [this] { mainWindowResized(); };

@@ -7,6 +7,7 @@
 #include "content/content_folders.h"
 #include "content/keys.h"
 #include "content/settings_file.h"
+#include "course_window/course_select_window.h"
 #include "platform/system/file_bytes.h"
 #include "sorandel/basics_window.h"
 #include "sorandel/main_window.h"
@@ -44,6 +45,7 @@ void Navigation::design() {
   w_.主菜单.setGroups(std::move(groups));
   w_.主菜单.setCursor(platform::Cursor::Hand);
   w_.主菜单.onItemClicked = [this](int group, int item) { mainMenuItemClicked(group, item); };
+  w_.课程选择按钮.onClicked = [this] { chooseCourseClicked(); };
 }
 
 void Navigation::mainMenuItemClicked(int group, int item) {
@@ -74,6 +76,7 @@ void Navigation::showLessonItem(int item) {
     w_.句子跟读容器.setVisible(true);
     // Hidden while the list loads, so that its first item shows without its recording.
     w_.逐句跟读声音播放按钮.setVisible(false);
+    w_.drill.loadDrillList();
     w_.逐句跟读声音播放按钮.setVisible(true);
   } else if (item >= 2 && item <= 4) {
     const PracticeMode& mode = kPracticeModes[item - 2];
@@ -83,6 +86,7 @@ void Navigation::showLessonItem(int item) {
     // Hidden while the set loads, so that its first question shows without its recording.
     w_.练习声音播放按钮.setVisible(false);
     s_.practiceModeText = mode.modeText;
+    w_.practiceView.loadPracticeSet();
     // Only the listening mode has a recording to replay.
     if (item == 2) w_.练习声音播放按钮.setVisible(true);
   }
@@ -105,4 +109,17 @@ void Navigation::applyCurrentCourse() {
   mainMenuItemClicked(0, 0);
   w_.主菜单.setCurrentGroup(0);
   w_.主菜单.setCurrentItem(0);
+}
+
+void Navigation::chooseCourseClicked() {
+  w_.runtime().open<CourseSelectWindow>(CourseWindowSettings{
+      .caption = "",
+      .closeClickSound = {},
+      .currentName = s_.courseName,
+      .currentKey = s_.courseKey,
+      .lastSqlText = s_.lastSqlText,
+      .courseFieldText = s_.courseFieldText,
+      // The settings file, not the dialog, carries the course into the main window.
+      .courseChosen = [this](const std::string&) { applyCurrentCourse(); },
+  });
 }

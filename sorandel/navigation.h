@@ -13,6 +13,7 @@ class Navigation {
 
   void mainMenuItemClicked(int group, int item);
   void applyCurrentCourse();
+  void chooseCourseClicked();
 
  private:
   void showLessonItem(int item);

@@ -21,6 +21,9 @@ struct SorandelState {
   // The one store of the SQL statement last built.
   std::string lastSqlText;
 
+  // Course window: the field buffer of its list.
+  std::string courseFieldText;
+
   // Lesson text build.
   std::string lessonFieldText;
   std::string lessonItemKeyText;
@@ -51,7 +54,24 @@ struct SorandelState {
   int readAlongMarkedNextBlockStart = 0;
   std::string readAlongMarkedKind;
 
+  // Sentence drill.
+  std::string drillLessonKey;
+  int drillCount = 0;
+  int drillIndex = 0;
+  std::string drillFieldText;
+
   // Basics window.
   std::string basicsTopic;
   std::string basicsPagePath;
+
+  // Practice and results.
+  std::string practiceSetId;
+  int practiceQuestionCount = 0;
+  int currentQuestionIndex = 0;
+  std::string practiceFieldText;
+  std::string chosenOptionText;
+  // The item key of the question on the screen: an answer is recorded against it, whatever
+  // the shuffle box says by the time the learner answers.
+  std::string shownQuestionKey;
+  int wrongAnswerCount = 0;
 };

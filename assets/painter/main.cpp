@@ -9,11 +9,13 @@
 #include "basics.h"
 #include "buttons.h"
 #include "canvas.h"
+#include "course_window.h"
 #include "frame.h"
 #include "icons.h"
 #include "palette.h"
 #include "sounds.h"
 #include "source_writer.h"
+#include "tavolin_bar.h"
 #include "views.h"
 
 namespace painter {
@@ -103,6 +105,18 @@ void paintDrillAndPractice(Collection& out) {
   out.addButton("sound_button", soundButton(canvas(20, 20, palette::kPaper)));
 }
 
+void paintCourseWindowAndBar(Collection& out) {
+  const QImage skin = courseWindowSkin();
+  out.add("course_window_skin.png", skin);
+  out.addButton("course_ok_button", actionButton(groundAt(skin, course::kOkButton), Glyph::Submit,
+                                                 QStringLiteral("确定"), false));
+  out.addButton("course_cancel_button", lightButton(groundAt(skin, course::kCancelButton),
+                                                    Glyph::Close, QStringLiteral("取消")));
+  out.addButton("course_close_button",
+                windowButton(groundAt(skin, course::kCloseButton), Glyph::Close, true));
+  out.add("tavolin_bar_skin.png", tavolinBarSkin());
+}
+
 void paintBasics(Collection& out) {
   const QImage skin = basicsSkin();
   out.add("basics_skin.png", skin);
@@ -133,6 +147,7 @@ int main(int argc, char** argv) {
     painter::paintFrame(out);
     painter::paintLessonText(out);
     painter::paintDrillAndPractice(out);
+    painter::paintCourseWindowAndBar(out);
     painter::paintBasics(out);
     painter::synthesiseSounds(out);
     for (const painter::OutputFile& file : out.files()) {

@@ -103,6 +103,12 @@ bool HeadlessBackend::paste(Unit& box, std::string_view utf8) {
   return accepted(box.userPaste(utf8), box, "paste into");
 }
 
+bool HeadlessBackend::commitComposition(Unit& box, std::string_view utf8) {
+  if (!accepted(box.inputState(), box, "commit a composition into")) return false;
+  box.setFocus();
+  return accepted(box.userCommitComposition(utf8), box, "commit a composition into");
+}
+
 bool HeadlessBackend::pressKey(Unit& unit, int keyCode, int shiftState) {
   if (!accepted(unit.inputState(), unit, "press a key on")) return false;
   unit.setFocus();

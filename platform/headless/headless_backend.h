@@ -46,6 +46,8 @@ class HeadlessBackend : public Backend {
   bool releaseLeftButtonAt(RichEditBox& box, int position);
   bool type(Unit& box, std::string_view utf8);
   bool paste(Unit& box, std::string_view utf8);
+  // An input method confirms its composition into the box.
+  bool commitComposition(Unit& box, std::string_view utf8);
   bool pressKey(Unit& unit, int keyCode, int shiftState = 0);
   bool selectRow(ListView& list, int row);
   bool clickItem(NavigationBar& bar, int group, int item);

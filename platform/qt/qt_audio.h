@@ -4,18 +4,21 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <vector>
 
+#include "platform/audio_mixer.h"
 #include "platform/audio_output.h"
 
 class QThread;
+class QObject;
+class QTimer;
 
 namespace platform::qt {
 
-// Sound to the default output device: one sink, opened once on an audio thread of its own with
-// a short buffer, mixes every sound that plays (recordings and effects, which may overlap), so
-// a new sound is heard as soon as the sink next asks for data, without opening a device.
+class QtMixerSink;
+
+// Sound to the default output device through one mixer on an audio thread of its own. The
+// device stream is open only while something plays (see AudioMixer), so an idle program costs
+// the sound server nothing.
 //
 // Without a device (or when silent) nothing is heard, nothing fails and nothing waits: a
 // recording's position then follows the clock, so that what polls it behaves as with sound.
@@ -32,20 +35,24 @@ class QtAudioOutput : public AudioOutput {
   // A sound effect: plays to its end unless the output goes away first.
   void playEffect(std::unique_ptr<PcmSource> source);
 
-  // False until the device has been opened, and when there is none.
+  // True while the device stream is open, that is while sounds play and for a moment after.
   bool hasDevice() const;
   // Runs on the audio thread whenever the first frames of a sound go to the sink (benchmarks).
   void setFirstFrameObserver(std::function<void()> observer);
 
-  struct Voice;
-  struct Shared;
-
  private:
-  std::shared_ptr<Voice> start(std::unique_ptr<PcmSource> source, std::int64_t lengthMs);
+  std::shared_ptr<AudioMixer::Voice> start(std::unique_ptr<PcmSource> source);
+  // Runs the mixer on the audio thread and arms its timer for the next run.
+  void runMixer();
 
   Clock clock_;
-  std::shared_ptr<Shared> shared_;
+  bool silent_;
   QThread* thread_ = nullptr;
+  QObject* owner_ = nullptr;
+  QTimer* timer_ = nullptr;
+  std::unique_ptr<QtMixerSink> sink_;
+  std::unique_ptr<AudioMixer> mixer_;
+  std::atomic<bool> open_{false};
 };
 
 }  // namespace platform::qt

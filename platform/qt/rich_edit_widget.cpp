@@ -1,6 +1,8 @@
 #include "platform/qt/rich_edit_widget.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -343,7 +345,7 @@ void RichEditWidget::inputMethodEvent(QInputMethodEvent* event) {
   }
   preeditLayout_.reset();
   const QString commit = event->commitString();
-  if (!commit.isEmpty()) box().userType(commit.toStdString());
+  if (!commit.isEmpty()) box().userCommitComposition(commit.toStdString());
   afterUserAction();
   update();
 }
@@ -369,7 +371,7 @@ QVariant RichEditWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
       return self->lineText(box().getCaretLine(), &start);
     }
     case Qt::ImHints:
-      return static_cast<int>(Qt::ImhMultiLine);
+      return static_cast<int>(box().takesLineBreaks() ? Qt::ImhMultiLine : Qt::ImhNone);
     default:
       return QWidget::inputMethodQuery(query);
   }
@@ -393,6 +395,8 @@ void RichEditWidget::afterUserAction() {
   caretOn_ = true;
   ensureLineVisible(box().getCaretLine());
   update();
+  // The input method places its candidate list at the caret.
+  if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
 }
 
 }  // namespace platform::qt

@@ -1,7 +1,6 @@
 #include "platform/system/database.h"
 
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 #include <cctype>
 #include <cstdint>
@@ -9,7 +8,9 @@
 
 #include "platform/system/ascii_names.h"
 #include "platform/system/diagnostics.h"
+#include "platform/system/jet_import.h"
 #include "platform/system/paths.h"
+#include "platform/system/regular_file.h"
 
 namespace platform {
 
@@ -121,22 +122,22 @@ DatabaseConnection::~DatabaseConnection() { close(); }
 bool DatabaseConnection::open(std::string_view file, [[maybe_unused]] std::string_view password) {
   close();
   const std::string path = nativePath(file);
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    reportFailure(path, "no such database file");
+  const RegularFile existing = openRegularFile(path);
+  if (!existing) {
+    if (!existing.reported()) reportFailure(path, "no such database file");
     return false;
   }
-  if (!S_ISREG(info.st_mode)) {
-    reportFailure(path, "not a database file");
-    return false;
-  }
-  if (info.st_size == 0) {
+  if (existing.size() == 0) {
     reportFailure(path, "empty file, not a database");
     return false;
   }
+  // An Access file is imported into SQLite first; from then on the file is a SQLite one.
+  const auto target = sqliteTargetFor(path);
+  if (!target) return false;
   sqlite3* db = nullptr;
   // Without SQLITE_OPEN_CREATE: a missing file must never be made here.
-  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+  if (sqlite3_open_v2(target->name.c_str(), &db, SQLITE_OPEN_READWRITE | target->openFlags,
+                      nullptr) != SQLITE_OK) {
     reportFailure(path, db ? sqlite3_errmsg(db) : "cannot open");
     sqlite3_close(db);
     return false;

@@ -16,6 +16,8 @@ void appendOneLine(std::string& line, std::string_view text) {
 
 }  // namespace
 
+void reportNote(std::string_view subject, std::string_view note) { reportFailure(subject, note); }
+
 void reportFailure(std::string_view subject, std::string_view reason) {
   std::string line = program_invocation_short_name;
   line += ": ";

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "platform/system/diagnostics.h"
+#include "platform/system/regular_file.h"
 
 namespace platform {
 
@@ -42,6 +43,8 @@ bool writeAll(int fd, std::string_view contents) {
   return true;
 }
 
+}  // namespace
+
 void syncFolder(const std::string& path) {
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
   const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -50,25 +53,20 @@ void syncFolder(const std::string& path) {
   ::close(fd);
 }
 
-}  // namespace
-
 std::optional<std::string> readWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  const RegularFile file = openRegularFile(path, kLargestWholeFile);
+  if (!file) return std::nullopt;
   std::string contents;
+  contents.reserve(static_cast<size_t>(file.size()));
   char buffer[65536];
   ssize_t got;
-  while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
+  while ((got = ::read(file.descriptor(), buffer, sizeof buffer)) != 0) {
     if (got < 0) {
       if (errno == EINTR) continue;
-      const int readErrno = errno;
-      ::close(fd);
-      errno = readErrno;
       return std::nullopt;
     }
     contents.append(buffer, static_cast<size_t>(got));
   }
-  ::close(fd);
   return contents;
 }
 

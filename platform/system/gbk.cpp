@@ -3,6 +3,8 @@
 #include <errno.h>
 #include <iconv.h>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -24,9 +26,10 @@ class Converter {
   // Converts as much as it can; returns the bytes left unconverted at the first bad sequence
   // (none when all went through).
   std::string_view convert(std::string_view in, std::string& out) {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh start, whatever came before
     char* inPtr = const_cast<char*>(in.data());
     size_t inLeft = in.size();
-    char buffer[1024];
+    char buffer[4096];
     while (inLeft > 0) {
       char* outPtr = buffer;
       size_t outLeft = sizeof buffer;
@@ -45,22 +48,33 @@ class Converter {
 
 std::optional<std::string> utf8ToGbk(std::string_view utf8) {
   if (!isValidUtf8(utf8)) return std::nullopt;
-  Converter converter(kGbk, "UTF-8");
+  // Opening a converter costs far more than converting a line: each thread keeps its own.
+  thread_local Converter converter(kGbk, "UTF-8");
   if (!converter.ok()) return std::nullopt;
   std::string out;
   if (!converter.convert(utf8, out).empty()) return std::nullopt;
   return out;
 }
 
-std::string gbkToUtf8(std::string_view gbk) {
-  Converter converter("UTF-8", kGbk);
+std::string gbkToUtf8(std::string_view gbk) { return decodeReplacing(gbk, kGbk, 1); }
+
+std::optional<std::string> decodeStrictly(std::string_view bytes, const char* encoding) {
+  Converter converter("UTF-8", encoding);
+  if (!converter.ok()) return std::nullopt;
+  std::string out;
+  if (!converter.convert(bytes, out).empty()) return std::nullopt;
+  return out;
+}
+
+std::string decodeReplacing(std::string_view bytes, const char* encoding, size_t unit) {
+  Converter converter("UTF-8", encoding);
   std::string out;
   if (!converter.ok()) return out;
-  while (!gbk.empty()) {
-    gbk = converter.convert(gbk, out);
-    if (gbk.empty()) break;
+  while (!bytes.empty()) {
+    bytes = converter.convert(bytes, out);
+    if (bytes.empty()) break;
     out += kReplacement;
-    gbk.remove_prefix(1);
+    bytes.remove_prefix(std::min(unit, bytes.size()));
   }
   return out;
 }

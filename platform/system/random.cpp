@@ -16,6 +16,10 @@ RandomSource::RandomSource(std::uint64_t seed) : engine_(seed) {}
 void RandomSource::seed(std::uint64_t value) { engine_.seed(value); }
 
 void RandomSource::randomize() {
+  if (nextFixedSeed_) {
+    engine_.seed((*nextFixedSeed_)++);
+    return;
+  }
   std::random_device device;
   const auto clock =
       static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
@@ -23,6 +27,8 @@ void RandomSource::randomize() {
                       static_cast<unsigned>(clock >> 32)};
   engine_.seed(seeds);
 }
+
+void RandomSource::fixRandomizeSeeds(std::uint64_t first) { nextFixedSeed_ = first; }
 
 int RandomSource::randomInt(int low, int high) {
   if (low > high) std::swap(low, high);

@@ -59,6 +59,14 @@ const Picture kPictures[] = {
     {"nextButtonHover", assets::nextButtonHover, 80, 24},
     {"soundButton", assets::soundButton, 20, 20},
     {"soundButtonHover", assets::soundButtonHover, 20, 20},
+    {"courseWindowSkin", assets::courseWindowSkin, 350, 467},
+    {"courseOkButton", assets::courseOkButton, 70, 24},
+    {"courseOkButtonHover", assets::courseOkButtonHover, 70, 24},
+    {"courseCancelButton", assets::courseCancelButton, 70, 24},
+    {"courseCancelButtonHover", assets::courseCancelButtonHover, 70, 24},
+    {"courseCloseButton", assets::courseCloseButton, 26, 18},
+    {"courseCloseButtonHover", assets::courseCloseButtonHover, 26, 18},
+    {"tavolinBarSkin", assets::tavolinBarSkin, 629, 80},
 };
 
 QImage decode(const platform::Bytes& bytes) {
@@ -81,6 +89,9 @@ TEST(AssetsTest, ButtonsChangeUnderTheMouseAndModePicturesDifferFromTheirButtons
       {assets::tavolinButton, assets::tavolinButtonHover},
       {assets::minimizeButton, assets::minimizeButtonHover},
       {assets::exitButton, assets::exitButtonHover},
+      {assets::courseOkButton, assets::courseOkButtonHover},
+      {assets::courseCancelButton, assets::courseCancelButtonHover},
+      {assets::courseCloseButton, assets::courseCloseButtonHover},
       {assets::readAlongButton, assets::readAlongButtonHover},
       {assets::readAlongButton, assets::readAlongActivePicture},
       {assets::clickToReadButton, assets::clickToReadButtonHover},

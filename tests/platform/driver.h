@@ -24,6 +24,7 @@ class Driver {
   virtual bool releaseLeftButtonOnLine(platform::RichEditBox& box, int line, int column = 0) = 0;
   virtual bool type(platform::Unit& box, std::string_view utf8) = 0;
   virtual bool paste(platform::Unit& box, std::string_view utf8) = 0;
+  virtual bool commitComposition(platform::Unit& box, std::string_view utf8) = 0;
   virtual bool pressKey(platform::Unit& unit, int keyCode) = 0;
   virtual bool selectRow(platform::ListView& list, int row) = 0;
   virtual bool clickItem(platform::NavigationBar& bar, int group, int item) = 0;

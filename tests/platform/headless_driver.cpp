@@ -14,6 +14,9 @@ class HeadlessDriver : public Driver {
   }
   bool type(platform::Unit& box, std::string_view utf8) override { return b_.type(box, utf8); }
   bool paste(platform::Unit& box, std::string_view utf8) override { return b_.paste(box, utf8); }
+  bool commitComposition(platform::Unit& box, std::string_view utf8) override {
+    return b_.commitComposition(box, utf8);
+  }
   bool pressKey(platform::Unit& unit, int keyCode) override { return b_.pressKey(unit, keyCode); }
   bool selectRow(platform::ListView& list, int row) override { return b_.selectRow(list, row); }
   bool clickItem(platform::NavigationBar& bar, int group, int item) override {

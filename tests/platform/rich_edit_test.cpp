@@ -1,6 +1,8 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/system/text_numbers.h"
 #include "tests/platform/test_windows.h"
 
@@ -234,7 +236,7 @@ TEST_P(RichEdit, TypingRaisesContentChangedButAProgramWriteDoesNot) {
   EXPECT_EQ(changes, 3);
 }
 
-TEST_P(RichEdit, APasteIsOneKeyAndOneChangeWithItsLineBreaksAsText) {
+TEST_P(RichEdit, APasteOrAConfirmedCompositionIsOneKeyAndOneChange) {
   std::vector<int> keys;
   int changes = 0;
   box.onKeyDown = [&](int code, int) -> std::optional<bool> {
@@ -252,6 +254,43 @@ TEST_P(RichEdit, APasteIsOneKeyAndOneChangeWithItsLineBreaksAsText) {
   d().paste(box, "x");
   EXPECT_EQ(box.content(), "一行目\r\n二行目");
   EXPECT_EQ(changes, 1);
+  // What an input method confirms comes after its own key, however long the conversion.
+  box.onKeyDown = [&](int code, int) -> std::optional<bool> {
+    keys.push_back(code);
+    return std::nullopt;
+  };
+  box.setContent("");
+  ASSERT_TRUE(d().commitComposition(box, "私は学生です"));
+  EXPECT_EQ(box.content(), "私は学生です");
+  EXPECT_EQ(box.selectionStart(), 6);
+  EXPECT_EQ(keys, (std::vector<int>{'V', platform::kInputMethodKey}));
+  EXPECT_EQ(changes, 2);
+}
+
+TEST_P(RichEdit, ABoxThatTakesNoLineBreaksDropsThemFromEveryInput) {
+  int changes = 0;
+  box.onContentChanged = [&] { ++changes; };
+  box.setTakesLineBreaks(false);
+  const struct {
+    const char* label;
+    std::function<void()> input;
+    const char* content;
+    int changes;
+  } cases[] = {
+      {"typed", [&] { d().type(box, "一\r\n二"); }, "一二", 2},
+      {"Enter", [&] { d().pressKey(box, 13); }, "", 0},
+      {"pasted", [&] { d().paste(box, "一行目\r\n二行目\n"); }, "一行目二行目", 1},
+      {"pasted alone", [&] { d().paste(box, "\r\n"); }, "", 0},
+      {"confirmed", [&] { d().commitComposition(box, "日本\r\n"); }, "日本", 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    box.setContent("");
+    changes = 0;
+    c.input();
+    EXPECT_EQ(box.content(), c.content);
+    EXPECT_EQ(changes, c.changes);
+  }
 }
 
 TEST_P(RichEdit, CaretKeysMoveTheCaretAndBackspaceAndDeleteRemoveInAnEditableBox) {

@@ -101,6 +101,13 @@ void activate(QWidget& w) {
   w.setFocus(Qt::MouseFocusReason);
 }
 
+// The input method confirms text into the focused widget: the commit and an empty preedit.
+void sendCommit(QWidget& w, const QString& text) {
+  QInputMethodEvent commit;
+  commit.setCommitString(text);
+  QApplication::sendEvent(&w, &commit);
+}
+
 }  // namespace
 
 void ensureQtApplication() {
@@ -244,11 +251,18 @@ bool QtDriver::type(platform::Unit& box, std::string_view utf8) {
       QTest::keyClick(w, static_cast<char>(c));
     } else {
       // What is not on the keys comes from the input method.
-      QInputMethodEvent commit;
-      commit.setCommitString(QString::fromUcs4(&c, 1));
-      QApplication::sendEvent(w, &commit);
+      sendCommit(*w, QString::fromUcs4(&c, 1));
     }
   }
+  qt_->processEvents();
+  return true;
+}
+
+bool QtDriver::commitComposition(platform::Unit& box, std::string_view utf8) {
+  QWidget* w = target(box, "commit a composition into");
+  if (w == nullptr) return false;
+  activate(*w);
+  sendCommit(*w, QString::fromUtf8(utf8.data(), static_cast<int>(utf8.size())));
   qt_->processEvents();
   return true;
 }

@@ -32,6 +32,7 @@ class QtDriver : public Driver, private platform::Backend {
   bool releaseLeftButtonOnLine(platform::RichEditBox& box, int line, int column = 0) override;
   bool type(platform::Unit& box, std::string_view utf8) override;
   bool paste(platform::Unit& box, std::string_view utf8) override;
+  bool commitComposition(platform::Unit& box, std::string_view utf8) override;
   bool pressKey(platform::Unit& unit, int keyCode) override;
   bool selectRow(platform::ListView& list, int row) override;
   bool clickItem(platform::NavigationBar& bar, int group, int item) override;

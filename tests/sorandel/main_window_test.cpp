@@ -129,7 +129,7 @@ TEST_F(StartTest, EveryImageButtonHasItsPicturesSoundAndHandCursor) {
     EXPECT_FALSE(button->clickSound().empty());
     EXPECT_EQ(button->cursor(), platform::Cursor::Hand);
   }
-  EXPECT_EQ(buttons, 8);
+  EXPECT_EQ(buttons, 14);
   EXPECT_EQ(w().课程选择按钮.clickSound(), assets::buttonClickSound());
   EXPECT_EQ(w().Tavolin按钮.clickSound(), assets::buttonClickSound());
   EXPECT_EQ(w().最小化按钮.clickSound(), assets::buttonClickSound());

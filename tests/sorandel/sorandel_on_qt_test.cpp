@@ -1,10 +1,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QInputMethodEvent>
+#include <QTest>
 #include <QWidget>
 
 #include "content/content_folders.h"
+#include "content/settings_file.h"
+#include "course_window/course_select_window.h"
 #include "sorandel/main_window.h"
 #include "sorandel/program.h"
 #include "tests/qt/qt_driver.h"
@@ -70,6 +75,70 @@ TEST_F(SorandelOnQt, AClickOnAJapaneseLineUnderlinesItsSentenceAndPlaysItsRecord
   driver.advance(1000);
   EXPECT_FALSE(w.播放进度时钟.running());
   EXPECT_EQ(w.播放进度条.position(), w.播放进度条.minimum());
+}
+
+// While the input method composes, the keys are its own: the Enter that confirms a conversion
+// checks nothing, and the learner's next Enter checks.
+TEST_F(SorandelOnQt, TheEnterThatConfirmsAConversionChecksNothing) {
+  folder.putFile(content::ContentFolders::rightMarkPicture, "JPEG right");
+  MainWindow& w = rt.start<MainWindow>(state);
+  ASSERT_TRUE(driver.clickItem(w.主菜单, 0, 1));
+  QWidget* box = driver.qt().widgetOf(w.逐句跟读输入框);
+  ASSERT_NE(box, nullptr);
+  QInputMethodEvent compose("おはよう", {});
+  QApplication::sendEvent(box, &compose);
+  QTest::keyClick(box, Qt::Key_Return);
+  QInputMethodEvent commit;
+  commit.setCommitString("おはよう。");
+  QApplication::sendEvent(box, &commit);
+  QTest::keyRelease(box, Qt::Key_Return);
+  EXPECT_EQ(w.逐句跟读输入框.content(), "おはよう。");
+  EXPECT_FALSE(w.输入正确错误图片框.visible());
+  EXPECT_FALSE(w.逐句跟读自动下一题时钟.running());
+  const std::string typing =
+      content::ContentFolders::path(folder.path(), content::ContentFolders::rightAnswerSound);
+  int typingSounds = 0;
+  for (const auto& s : driver.soundsPlayed()) typingSounds += s.file == typing ? 1 : 0;
+  EXPECT_EQ(typingSounds, 1) << "the confirmed text is one change";
+
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_TRUE(w.输入正确错误图片框.visible());
+  EXPECT_EQ(
+      std::string(w.输入正确错误图片框.picture().begin(), w.输入正确错误图片框.picture().end()),
+      "JPEG right");
+  driver.advance(500);
+  EXPECT_EQ(w.逐句跟读进度标签.caption(), "当前跟读进度：2/3");
+  EXPECT_EQ(w.逐句跟读输入框.content(), "");
+  EXPECT_TRUE(w.逐句跟读输入框.hasFocus());
+}
+
+TEST_F(SorandelOnQt, TheCourseButtonOpensTheCentredWindowWhereARowAndOkChangeTheCourse) {
+  folder.addCourse("Lesson2  商店购物", "Lesson2")
+      .addCourse("Lesson3  问路", "Lesson3")
+      .addItem("Lesson2基本课文", "2S01", "いくらですか。", "多少钱？", "l2s01");
+  MainWindow& w = rt.start<MainWindow>(state);
+  driver.whenWindowOpens<CourseSelectWindow>([&](CourseSelectWindow& dialog) {
+    QWidget* widget = driver.qt().widgetOf(dialog);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->geometry(), QRect((1366 - 350) / 2, (768 - 467) / 2, 350, 467));
+    ASSERT_EQ(dialog.课程列表框.getRowCount(), 3);
+    EXPECT_TRUE(driver.qt().widgetOf(dialog.课程标签)->isVisible());
+    EXPECT_TRUE(driver.qt().widgetOf(dialog.取消按钮)->isVisible());
+    // The keyboard moves the selection as a click does.
+    ASSERT_TRUE(driver.selectRow(dialog.课程列表框, 2));
+    ASSERT_TRUE(driver.pressKey(dialog.课程列表框, 38));  // Up
+    EXPECT_EQ(dialog.课程列表框.selectedRow(), 1);
+    EXPECT_EQ(dialog.课程标签.caption(), "Lesson2  商店购物");
+    EXPECT_EQ(dialog.kb标签.caption(), "Lesson2");
+    ASSERT_TRUE(driver.qt().saveScreenshot(dialog, SORANDEL_COURSE_SCREENSHOT));
+    driver.click(dialog.确定按钮);
+  });
+  ASSERT_TRUE(driver.click(w.课程选择按钮));
+  EXPECT_EQ(w.课程显示标签.caption(), "Lesson2  商店购物");
+  EXPECT_EQ(content::SettingsFile::read(folder.path(), content::SettingsFile::courseKey),
+            "Lesson2");
+  EXPECT_EQ(splitLines(w.全文学习内容框.content()).front(), "[2S01]日文：いくらですか。");
+  EXPECT_EQ(rt.openWindows().size(), 1u);
 }
 
 }  // namespace

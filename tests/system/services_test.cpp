@@ -95,6 +95,23 @@ TEST(Randomize, DrawsDifferFromRunToRunButASeedRepeats) {
   EXPECT_NE(drawTen(first), drawTen(second));
 }
 
+TEST(Randomize, FixedSeedsGiveDifferentDrawsPerRandomizeThatRepeatFromRunToRun) {
+  auto twoRandomizedDraws = [] {
+    platform::RandomSource random;
+    random.fixRandomizeSeeds(5);
+    std::vector<int> draws;
+    for (int round = 0; round < 2; ++round) {
+      random.randomize();
+      for (int i = 0; i < 10; ++i) draws.push_back(random.randomInt(1, 1000000));
+    }
+    return draws;
+  };
+  const std::vector<int> first = twoRandomizedDraws();
+  EXPECT_EQ(first, twoRandomizedDraws());
+  EXPECT_NE(std::vector<int>(first.begin(), first.begin() + 10),
+            std::vector<int>(first.begin() + 10, first.end()));
+}
+
 TEST(ReadFileBytes, GivesTheWholeFileOrNothing) {
   test_support::ProgramFolder folder;
   const std::string picture("GIF89a\0\x01\xFF", 9);
