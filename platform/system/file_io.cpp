@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "platform/system/diagnostics.h"
+#include "platform/system/regular_file.h"
 
 namespace platform {
 
@@ -53,22 +54,19 @@ void syncFolder(const std::string& path) {
 }
 
 std::optional<std::string> readWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  const RegularFile file = openRegularFile(path, kLargestWholeFile);
+  if (!file) return std::nullopt;
   std::string contents;
+  contents.reserve(static_cast<size_t>(file.size()));
   char buffer[65536];
   ssize_t got;
-  while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
+  while ((got = ::read(file.descriptor(), buffer, sizeof buffer)) != 0) {
     if (got < 0) {
       if (errno == EINTR) continue;
-      const int readErrno = errno;
-      ::close(fd);
-      errno = readErrno;
       return std::nullopt;
     }
     contents.append(buffer, static_cast<size_t>(got));
   }
-  ::close(fd);
   return contents;
 }
 
