@@ -30,6 +30,9 @@ packages=(
   pulseaudio pulseaudio-utils
 )
 
+# The basics pages' player comes from npm at build time; any npm will do (Debian's is the default).
+command -v npm >/dev/null || packages+=(npm)
+
 missing=()
 for p in "${packages[@]}"; do
   if [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" != "install ok installed" ]; then
