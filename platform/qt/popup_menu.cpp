@@ -1,13 +1,15 @@
 #include "platform/qt/popup_menu.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include "platform/qt/qt_style.h"
+#include "platform/runtime.h"
 
 namespace platform::qt {
 
 PopupMenu::PopupMenu(MenuItem& top, QWidget* parent, std::function<void()> dismissed)
-    : QMenu(parent), dismissed_(std::move(dismissed)) {
+    : QMenu(parent), top_(&top), dismissed_(std::move(dismissed)) {
   setObjectName("popupMenu");
   addItems(*this, top);
   connect(this, &QMenu::aboutToHide, this, [this] {
@@ -40,7 +42,14 @@ void PopupMenu::addItems(QMenu& menu, MenuItem& holder) {
     action->setEnabled(!item->disabled());
     connect(action, &QAction::triggered, this, [this, item] {
       chosen_ = true;
-      item->userChoose();
+      // The item's handler may open a modal window with an event loop of its own, in which
+      // this menu is deleted: it runs once the menu is done with the click. The item is still
+      // there when the runtime still holds the popup (a closed window clears it).
+      Runtime* runtime = &item->runtime();
+      const MenuItem* top = top_;
+      QTimer::singleShot(0, QCoreApplication::instance(), [runtime, top, item] {
+        if (runtime->openPopup() == top) item->userChoose();
+      });
     });
   }
 }

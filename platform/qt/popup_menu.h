@@ -18,6 +18,7 @@ class PopupMenu : public QMenu {
  private:
   void addItems(QMenu& menu, MenuItem& holder);
 
+  const MenuItem* top_;
   std::function<void()> dismissed_;
   bool chosen_ = false;
 };

@@ -94,17 +94,6 @@ std::vector<std::string> underlinedRuns(const platform::RichEditBox& box) {
   return runs;
 }
 
-void expectPlacements(std::initializer_list<Placement> placements) {
-  for (const Placement& p : placements) {
-    SCOPED_TRACE(p.unit->name());
-    EXPECT_EQ(p.unit->parent(), p.parent);
-    EXPECT_EQ(p.unit->left(), p.rect.left);
-    EXPECT_EQ(p.unit->top(), p.rect.top);
-    EXPECT_EQ(p.unit->width(), p.rect.width);
-    EXPECT_EQ(p.unit->height(), p.rect.height);
-  }
-}
-
 std::vector<std::string> SorandelRun::recordingsPlayed() const {
   return recordingFiles(platform::MediaEvent::Played);
 }

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
 #include "sorandel/main_window.h"
+#include "tests/support/placements.h"
 #include "tests/support/program_folder.h"
 
 // A Sorandel run on the headless backend in a throwaway program folder. The content is added
@@ -62,13 +62,6 @@ void addLesson1(test_support::ProgramFolder& folder);
 // A tone fixture ("tone_400ms.mp3", ...) as the recording of a `sound` name.
 void putRecording(test_support::ProgramFolder& folder, const std::string& sound,
                   const std::string& fixture);
-// Where a unit of a form sits: its parent and its rectangle in it.
-struct Placement {
-  platform::Unit* unit;
-  platform::Unit* parent;
-  platform::Rect rect;
-};
-void expectPlacements(std::initializer_list<Placement> placements);
 
 // The runs of a box's text that are underlined, in order.
 std::vector<std::string> underlinedRuns(const platform::RichEditBox& box);

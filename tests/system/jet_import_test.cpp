@@ -12,6 +12,7 @@
 #include "platform/system/file_io.h"
 #include "platform/system/jet_import.h"
 #include "platform/system/jet_text.h"
+#include "tests/support/jet_test_file.h"
 #include "tests/support/program_folder.h"
 #include "tests/support/record_walk.h"
 
@@ -21,6 +22,8 @@ namespace fs = std::filesystem;
 using platform::DatabaseConnection;
 using platform::ImportStep;
 using platform::RecordSet;
+using test_support::Jet4TestFile;
+using test_support::Memo;
 using test_support::ProgramFolder;
 
 constexpr std::string_view kJet4 = "testUnicodeCompV2003.mdb";  // table "Table": ID, Unicode
@@ -123,6 +126,21 @@ TEST_F(JetImportTest, Jet3TextIsReadAsGbkWhateverItsHeaderSays) {
   EXPECT_NE(diagnostics.find("code page 936"), std::string::npos) << diagnostics;
 }
 
+TEST_F(JetImportTest, Jet3NamesAreReadAsGbkToo) {
+  std::string file = fixture(kJet3);
+  const size_t name = file.find(
+      "\x06"
+      "field1");  // the column's name in the table definition
+  ASSERT_NE(name, std::string::npos);
+  file.replace(name + 1, 6,
+               "\xB1\xE0\xC2\xEB"
+               "11");  // 编码11
+  folder.putFile(kData, file);
+  std::string diagnostics;
+  ASSERT_TRUE(openOn(diagnostics)) << diagnostics;
+  EXPECT_EQ(column("SELECT * FROM table1", "编码11"), std::vector<std::string>{"GBK编码"});
+}
+
 TEST_F(JetImportTest, ImportKeepsTheOriginalAndLaterOpensUseTheSqliteFileForAnswers) {
   place(kJet3);
   std::string diagnostics;
@@ -148,6 +166,53 @@ TEST_F(JetImportTest, ImportKeepsTheOriginalAndLaterOpensUseTheSqliteFileForAnsw
   EXPECT_TRUE(holds("\\data\\data.mdb.jet", fixture(kJet3))) << "the original is never written";
 }
 
+// UTF-16 little-endian, as Jet 4 stores text that it does not compress.
+std::string utf16(std::u16string_view text) {
+  std::string bytes;
+  for (char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
+// A long text with numbered lines, so a piece lost, doubled or out of order shows.
+struct LongText {
+  std::string utf8;
+  std::u16string utf16;
+};
+
+LongText numberedLines(int lines) {
+  LongText text;
+  for (int i = 0; i < lines; ++i) {
+    const std::string number = std::to_string(i);
+    text.utf8 += "第" + number + "行：漢字仮名交じり文。";
+    text.utf16 += u"第";
+    text.utf16.append(number.begin(), number.end());
+    text.utf16 += u"行：漢字仮名交じり文。";
+  }
+  return text;
+}
+
+TEST_F(JetImportTest, MemoFieldsArriveWholeWhereverTheyLie) {
+  const LongText onePage = numberedLines(100);  // about 3 KB
+  const LongText chain = numberedLines(2000);   // about 60 KB, 15 rows of a chain
+  folder.putFile(kData, Jet4TestFile()
+                            .withMemos({{std::nullopt},
+                                        {"\xFF\xFEshort, compressed"},
+                                        {utf16(onePage.utf16), Memo::Place::OnePage},
+                                        {utf16(chain.utf16), Memo::Place::Chain}})
+                            .bytes());
+  std::string diagnostics;
+  ASSERT_TRUE(openOn(diagnostics)) << diagnostics;
+  const auto memos = column("SELECT * FROM \"Table\"", "Unicode");
+  ASSERT_EQ(memos.size(), 4u);
+  EXPECT_EQ(memos[0], "");
+  EXPECT_EQ(memos[1], "short, compressed");
+  EXPECT_TRUE(memos[2] == onePage.utf8) << memos[2].size() << " bytes";
+  EXPECT_TRUE(memos[3] == chain.utf8) << memos[3].size() << " of " << chain.utf8.size() << " bytes";
+}
+
 std::string jetHeaderThenRandomBytes(size_t size) {
   std::string bytes = fixture(kJet4).substr(0, 0x80);
   std::mt19937 random(16);
@@ -169,6 +234,12 @@ TEST_F(JetImportTest, BadJetFilesAreRefusedWithoutLeftoversAndStayUnchanged) {
       {"Jet 3 cut at a page boundary in its data", fixture(kJet3).substr(0, 2048 * 20)},
       {"Jet header and random bytes", jetHeaderThenRandomBytes(65536)},
       {"Jet header only", fixture(kJet4).substr(0, 0x15)},
+      {"Jet 4 whose memo lost the last page of its chain",
+       [] {
+         const std::string file =
+             Jet4TestFile().withMemos({{std::string(9000, 'x'), Memo::Place::Chain}}).bytes();
+         return file.substr(0, file.size() - 4096);
+       }()},
   };
   for (const BadFile& c : cases) {
     SCOPED_TRACE(c.label);
