@@ -4,11 +4,14 @@
 
 #include <mutex>
 
+#include "platform/system/regular_file.h"
+
 namespace platform {
 
 namespace {
 
 struct Handle {
+  RegularFile file;  // closed after the handle, which reads it
   mpg123_handle* h = nullptr;
   Handle() = default;
   Handle(const Handle&) = delete;
@@ -37,7 +40,8 @@ bool openStream(Handle& handle, const std::string& path, PcmFormat& format) {
   for (std::size_t i = 0; i < count; ++i) {
     mpg123_format(handle.h, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
   }
-  if (mpg123_open(handle.h, path.c_str()) != MPG123_OK) return false;
+  handle.file = openRegularFile(path);
+  if (!handle.file || mpg123_open_fd(handle.h, handle.file.descriptor()) != MPG123_OK) return false;
   long rate = 0;
   int channels = 0;
   int encoding = 0;

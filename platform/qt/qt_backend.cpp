@@ -1,5 +1,6 @@
 #include "platform/qt/qt_backend.h"
 
+#include <unistd.h>
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
@@ -8,6 +9,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTimer>
+
 #include <algorithm>
 #include <unordered_map>
 
@@ -25,11 +27,25 @@ namespace platform {
 
 using qt::WindowWidget;
 
+namespace {
+
+// The application object, made ready for the page engine that a web view may load later: the
+// engine shares the application's graphics contexts, and as root its sandbox cannot start, so
+// it runs without one there (every other user keeps it).
+QApplication* makeApplication(int& argc, char** argv) {
+  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  if (QApplication::instance() != nullptr) return nullptr;
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  return new QApplication(argc, argv);
+}
+
+}  // namespace
+
 class QtBackend::Impl {
  public:
   Impl(int& argc, char** argv, Options options)
       : options_(options),
-        app_(QApplication::instance() == nullptr ? new QApplication(argc, argv) : nullptr),
+        app_(makeApplication(argc, argv)),
         audio_([this] { return nowMs(); }, options.silent) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(qt::toQFont(Font{"", 9}));

@@ -84,19 +84,4 @@ void LabelWidget::paintEvent(QPaintEvent*) {
   p.drawText(rect(), align, toQString(label().caption()));
 }
 
-void WebViewWidget::refresh(Property property) {
-  if (property == Property::Address) update();
-}
-
-void WebViewWidget::paintEvent(QPaintEvent*) {
-  if (!live()) return;
-  QPainter p(this);
-  p.fillRect(rect(), QColor(250, 250, 246));
-  p.setPen(QColor(190, 190, 180));
-  p.drawRect(rect().adjusted(0, 0, -1, -1));
-  p.setPen(QColor(90, 90, 90));
-  const QString address = toQString(static_cast<const WebView&>(unit()).address());
-  p.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWrapAnywhere, address);
-}
-
 }  // namespace platform::qt

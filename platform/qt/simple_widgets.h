@@ -6,7 +6,6 @@
 #include "platform/label.h"
 #include "platform/picture_box.h"
 #include "platform/qt/unit_widget.h"
-#include "platform/web_view.h"
 
 namespace platform::qt {
 
@@ -47,16 +46,6 @@ class LabelWidget : public PlainUnitWidget {
  private:
   const Label& label() const { return static_cast<const Label&>(unit()); }
   bool transparent_;
-};
-
-// Stands in for the page player: shows the address it was sent to.
-class WebViewWidget : public PlainUnitWidget {
- public:
-  WebViewWidget(WebView& view, QWidget* parent) : PlainUnitWidget(view, parent) {}
-
- protected:
-  void refresh(Property property) override;
-  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace platform::qt

@@ -7,6 +7,7 @@
 #include "platform/qt/rich_edit_widget.h"
 #include "platform/qt/simple_widgets.h"
 #include "platform/qt/unit_widget.h"
+#include "platform/qt/web_view_widget.h"
 
 namespace platform::qt {
 

@@ -1,7 +1,6 @@
 #include "platform/system/database.h"
 
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 #include <cctype>
 #include <cstdint>
@@ -11,6 +10,7 @@
 #include "platform/system/diagnostics.h"
 #include "platform/system/jet_import.h"
 #include "platform/system/paths.h"
+#include "platform/system/regular_file.h"
 
 namespace platform {
 
@@ -122,16 +122,12 @@ DatabaseConnection::~DatabaseConnection() { close(); }
 bool DatabaseConnection::open(std::string_view file, [[maybe_unused]] std::string_view password) {
   close();
   const std::string path = nativePath(file);
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    reportFailure(path, "no such database file");
+  const RegularFile existing = openRegularFile(path);
+  if (!existing) {
+    if (!existing.reported()) reportFailure(path, "no such database file");
     return false;
   }
-  if (!S_ISREG(info.st_mode)) {
-    reportFailure(path, "not a database file");
-    return false;
-  }
-  if (info.st_size == 0) {
+  if (existing.size() == 0) {
     reportFailure(path, "empty file, not a database");
     return false;
   }

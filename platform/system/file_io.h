@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -7,8 +8,13 @@
 
 namespace platform {
 
-// The whole file at a native path; nothing (with errno set) when it cannot be read, a folder
-// included.
+// Settings files, pictures and click sounds are at most a few hundred kilobytes. A file a hundred
+// times that is none of them, and reading it whole would only cost the learner time and memory;
+// one this size still reads in a blink.
+constexpr std::int64_t kLargestWholeFile = 64 << 20;
+
+// The whole file at a native path; nothing (with errno set) when it is no regular file of at
+// most kLargestWholeFile bytes, as `openRegularFile` tells.
 std::optional<std::string> readWholeFile(const std::string& path);
 
 // Replaces the file's contents so that a crash or a full disk leaves either the old file or the

@@ -26,9 +26,10 @@ class Converter {
   // Converts as much as it can; returns the bytes left unconverted at the first bad sequence
   // (none when all went through).
   std::string_view convert(std::string_view in, std::string& out) {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh start, whatever came before
     char* inPtr = const_cast<char*>(in.data());
     size_t inLeft = in.size();
-    char buffer[1024];
+    char buffer[4096];
     while (inLeft > 0) {
       char* outPtr = buffer;
       size_t outLeft = sizeof buffer;
@@ -47,7 +48,8 @@ class Converter {
 
 std::optional<std::string> utf8ToGbk(std::string_view utf8) {
   if (!isValidUtf8(utf8)) return std::nullopt;
-  Converter converter(kGbk, "UTF-8");
+  // Opening a converter costs far more than converting a line: each thread keeps its own.
+  thread_local Converter converter(kGbk, "UTF-8");
   if (!converter.ok()) return std::nullopt;
   std::string out;
   if (!converter.convert(utf8, out).empty()) return std::nullopt;

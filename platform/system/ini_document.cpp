@@ -1,5 +1,6 @@
 #include "platform/system/ini_document.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "platform/system/ascii_names.h"
@@ -73,7 +74,73 @@ std::string storedValue(std::string_view value) {
   return stored;
 }
 
+std::string decode(IniDocument::Encoding encoding, std::string_view raw) {
+  return encoding == IniDocument::Encoding::gbk ? gbkToUtf8(raw) : std::string(raw);
+}
+
+std::string_view unquoted(std::string_view value) {
+  return wrappedInQuotes(value) ? value.substr(1, value.size() - 2) : value;
+}
+
+// Splits the bytes into lines, each given to `take` as its start, its length without the line
+// break, and the line break; `take` returns false to stop there. A byte order mark is the
+// caller's to remove.
+template <class Take>
+void forEachLine(std::string_view bytes, Take&& take) {
+  size_t start = 0;
+  while (start < bytes.size()) {
+    const auto newline = bytes.find('\n', start);
+    size_t length = (newline == std::string_view::npos ? bytes.size() : newline) - start;
+    std::string_view ending;
+    if (newline != std::string_view::npos) {
+      const bool crlf = length > 0 && bytes[newline - 1] == '\r';
+      if (crlf) --length;
+      ending = crlf ? kCrLf : kLf;
+    }
+    if (!take(start, length, ending)) return;
+    start = newline == std::string_view::npos ? bytes.size() : newline + 1;
+  }
+}
+
 }  // namespace
+
+// Follows the lines in order the way a read looks for a key: only the first section of the
+// name counts, and the first key of the name in it. Only the lines that can matter are decoded.
+class IniDocument::Search {
+ public:
+  Search(Encoding encoding, std::string_view section, std::string_view key)
+      : encoding_(encoding), section_(trim(section)), key_(trim(key)) {}
+
+  // False once no later line can change what is found.
+  bool take(size_t index, std::string_view raw) {
+    // A header starts with '[' in its bytes too: a line starts on a character, and spaces and
+    // tabs are never part of a GBK character.
+    const bool mayBeHeader = trim(raw).starts_with('[');
+    if (!mayBeHeader && !place.section) return true;
+    const std::string text = decode(encoding_, raw);
+    if (const auto name = mayBeHeader ? sectionName(text) : std::nullopt) {
+      if (place.section) return false;
+      if (sameNameIgnoringAsciiCase(*name, section_)) place.section = place.endOfSection = index;
+      return true;
+    }
+    if (!place.section) return true;
+    const auto line = keyLine(text);
+    if (!line) return true;
+    place.endOfSection = index;
+    if (!sameNameIgnoringAsciiCase(line->key, key_)) return true;
+    place.key = index;
+    value = unquoted(line->value);
+    return false;
+  }
+
+  Place place;
+  std::optional<std::string> value;
+
+ private:
+  Encoding encoding_;
+  std::string_view section_;
+  std::string_view key_;
+};
 
 IniDocument IniDocument::parse(std::string_view bytes) {
   IniDocument document;
@@ -81,52 +148,39 @@ IniDocument IniDocument::parse(std::string_view bytes) {
     document.encoding_ = Encoding::utf8WithBom;
     bytes.remove_prefix(kBom.size());
   }
-  while (!bytes.empty()) {
-    Line line;
-    const auto newline = bytes.find('\n');
-    std::string_view content = bytes.substr(0, newline);
-    bytes.remove_prefix(newline == std::string_view::npos ? bytes.size() : newline + 1);
-    std::string_view ending;
-    if (newline != std::string_view::npos) {
-      const bool crlf = content.ends_with('\r');
-      if (crlf) content.remove_suffix(1);
-      ending = crlf ? kCrLf : kLf;
-    }
-    line.ending = ending;
-    line.raw = content;
-    line.text = document.encoding_ == Encoding::gbk ? gbkToUtf8(content) : std::string(content);
-    document.lines_.push_back(std::move(line));
-  }
+  document.file_ = bytes;
+  document.lines_.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+  forEachLine(bytes, [&](size_t start, size_t length, std::string_view ending) {
+    document.lines_.push_back(Line{start, length, ending, std::nullopt});
+    return true;
+  });
   return document;
 }
 
-IniDocument::Place IniDocument::find(std::string_view section, std::string_view key) const {
-  Place place;
-  section = trim(section);
-  key = trim(key);
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    const std::string& text = lines_[i].text;
-    if (const auto name = sectionName(text)) {
-      if (place.section) break;  // only the first section of that name counts
-      if (sameNameIgnoringAsciiCase(*name, section)) place.section = place.endOfSection = i;
-      continue;
-    }
-    if (!place.section) continue;
-    if (const auto line = keyLine(text)) {
-      place.endOfSection = i;
-      if (!place.key && sameNameIgnoringAsciiCase(line->key, key)) place.key = i;
-    }
-  }
-  return place;
+std::optional<std::string> IniDocument::valueIn(std::string_view bytes, std::string_view section,
+                                                std::string_view key) {
+  const bool utf8 = bytes.starts_with(kBom);
+  if (utf8) bytes.remove_prefix(kBom.size());
+  Search search(utf8 ? Encoding::utf8WithBom : Encoding::gbk, section, key);
+  size_t index = 0;
+  forEachLine(bytes, [&](size_t start, size_t length, std::string_view) {
+    return search.take(index++, bytes.substr(start, length));
+  });
+  return search.value;
 }
 
-std::optional<std::string> IniDocument::value(std::string_view section,
-                                              std::string_view key) const {
-  const Place place = find(section, key);
-  if (!place.key) return std::nullopt;
-  std::string_view value = keyLine(lines_[*place.key].text)->value;
-  if (wrappedInQuotes(value)) value = value.substr(1, value.size() - 2);
-  return std::string(value);
+std::string_view IniDocument::rawOf(const Line& line) const {
+  if (line.replaced) return *line.replaced;
+  return std::string_view(file_).substr(line.start, line.length);
+}
+
+std::string IniDocument::textOf(const Line& line) const { return decode(encoding_, rawOf(line)); }
+
+IniDocument::Place IniDocument::find(std::string_view section, std::string_view key) const {
+  Search search(encoding_, section, key);
+  for (size_t i = 0; i < lines_.size() && search.take(i, rawOf(lines_[i])); ++i) {
+  }
+  return search.place;
 }
 
 bool IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
@@ -143,8 +197,8 @@ bool IniDocument::set(std::string_view section, std::string_view key, std::strin
   const Place place = find(section, key);
   if (place.key) {
     Line& line = lines_[*place.key];
-    line.text = join({keyLine(line.text)->key, "=", stored});
-    line.raw = encoding_ == Encoding::gbk ? *utf8ToGbk(line.text) : line.text;
+    const std::string text = join({keyLine(textOf(line))->key, "=", stored});
+    line.replaced = encoding_ == Encoding::gbk ? *utf8ToGbk(text) : text;
   } else if (place.section) {
     insertLine(place.endOfSection + 1, join({key, "=", stored}));
   } else {
@@ -156,7 +210,11 @@ bool IniDocument::set(std::string_view section, std::string_view key, std::strin
 
 std::string IniDocument::bytes() const {
   std::string bytes = encoding_ == Encoding::utf8WithBom ? std::string(kBom) : std::string();
-  for (const Line& line : lines_) bytes += line.raw + line.ending;
+  bytes.reserve(bytes.size() + file_.size());
+  for (const Line& line : lines_) {
+    bytes += rawOf(line);
+    bytes += line.ending;
+  }
   return bytes;
 }
 
@@ -167,26 +225,25 @@ bool IniDocument::canEncode(std::string_view text) const {
 // Used when a name or value holds a character GBK cannot encode: the whole file moves to UTF-8
 // rather than losing that character.
 void IniDocument::convertToUtf8() {
+  for (Line& line : lines_) line.replaced = textOf(line);
   encoding_ = Encoding::utf8WithBom;
-  for (Line& line : lines_) line.raw = line.text;
 }
 
-void IniDocument::insertLine(size_t index, std::string text) {
-  const std::string ending = newline();
+void IniDocument::insertLine(size_t index, std::string_view text) {
+  const std::string_view ending = newline();
   if (index > 0 && lines_[index - 1].ending.empty()) lines_[index - 1].ending = ending;
   Line line;
-  line.raw = encoding_ == Encoding::gbk ? *utf8ToGbk(text) : text;
-  line.text = std::move(text);
+  line.replaced = encoding_ == Encoding::gbk ? *utf8ToGbk(text) : std::string(text);
   line.ending = ending;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), std::move(line));
 }
 
 // New lines follow the file's own line breaks; a new file gets the Windows ones.
-std::string IniDocument::newline() const {
+std::string_view IniDocument::newline() const {
   for (const Line& line : lines_) {
     if (!line.ending.empty()) return line.ending;
   }
-  return std::string(kCrLf);
+  return kCrLf;
 }
 
 }  // namespace platform

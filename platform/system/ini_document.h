@@ -14,8 +14,10 @@ class IniDocument {
   enum class Encoding { gbk, utf8WithBom };
 
   static IniDocument parse(std::string_view bytes);
+  // The key's value in a file's bytes: one pass over them, holding no line.
+  static std::optional<std::string> valueIn(std::string_view bytes, std::string_view section,
+                                            std::string_view key);
 
-  std::optional<std::string> value(std::string_view section, std::string_view key) const;
   // False (document unchanged) when the section or key cannot be a name in the file.
   bool set(std::string_view section, std::string_view key, std::string_view value);
 
@@ -23,10 +25,13 @@ class IniDocument {
   Encoding encoding() const { return encoding_; }
 
  private:
+  // A line is a stretch of the file's bytes until it is changed; a large file is then held once,
+  // not once more line by line.
   struct Line {
-    std::string raw;     // the bytes of the line as stored
-    std::string ending;  // "\r\n", "\n", or "" for a last line without one
-    std::string text;    // the line decoded to UTF-8
+    size_t start = 0;
+    size_t length = 0;
+    std::string_view ending;              // "\r\n", "\n", or "" for a last line without one
+    std::optional<std::string> replaced;  // the bytes of a changed or added line
   };
 
   struct Place {
@@ -35,13 +40,18 @@ class IniDocument {
     size_t endOfSection = 0;        // where a new key of the section goes
   };
 
+  class Search;
+
+  std::string_view rawOf(const Line& line) const;
+  std::string textOf(const Line& line) const;
   Place find(std::string_view section, std::string_view key) const;
   bool canEncode(std::string_view text) const;
   void convertToUtf8();
-  void insertLine(size_t index, std::string text);
-  std::string newline() const;
+  void insertLine(size_t index, std::string_view text);
+  std::string_view newline() const;
 
   Encoding encoding_ = Encoding::gbk;
+  std::string file_;  // as read, without a byte order mark
   std::vector<Line> lines_;
 };
 

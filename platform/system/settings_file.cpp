@@ -27,7 +27,7 @@ std::string readIniText(std::string_view file, std::string_view section, std::st
                         std::string_view defaultValue) {
   const auto bytes = readExisting(nativePath(file));
   if (!bytes) return std::string(defaultValue);
-  return IniDocument::parse(*bytes).value(section, key).value_or(std::string(defaultValue));
+  return IniDocument::valueIn(*bytes, section, key).value_or(std::string(defaultValue));
 }
 
 bool writeIniText(std::string_view file, std::string_view section, std::string_view key,

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "content/content_folders.h"
+#include "platform/mp3_file.h"
 #include "sample_content.h"
 
 namespace {
@@ -40,15 +42,53 @@ double playingTime(const std::filesystem::path& file) {
   return seconds;
 }
 
-TEST(SampleRecordings, EveryItemAndQuestionHasARecordingThatPlays) {
+// The recording of every item and question.
+std::vector<std::filesystem::path> recordingFiles() {
   std::set<std::string> sounds;
   for (const Row& item : sample::contentTable("study")) sounds.insert(item.at("sound"));
   for (const Row& question : sample::exerciseTable("lianxi")) sounds.insert(question.at("sound"));
-  ASSERT_FALSE(sounds.empty());
+  std::vector<std::filesystem::path> files;
   for (const std::string& sound : sounds) {
-    auto file = sample::contentFile(sample::generatedFolder(), ContentFolders::recording(sound));
+    files.push_back(
+        sample::contentFile(sample::generatedFolder(), ContentFolders::recording(sound)));
+  }
+  return files;
+}
+
+TEST(SampleRecordings, EveryItemAndQuestionHasARecordingThatPlays) {
+  const auto files = recordingFiles();
+  ASSERT_FALSE(files.empty());
+  for (const auto& file : files) {
     // Even the shortest word takes longer than this; an empty synthesis does not.
     EXPECT_GT(playingTime(file), 0.25) << file;
+  }
+}
+
+// Milliseconds of the program's decoded audio before its first sample of at least -40 dBFS;
+// -1 when it has none.
+double leadInMs(const std::filesystem::path& file) {
+  auto source = platform::openMp3(file.string());
+  if (source == nullptr) return -1;
+  const auto channels = static_cast<std::size_t>(source->format().channels);
+  std::vector<std::int16_t> block(1024 * channels);
+  std::size_t frames = 0;
+  while (std::size_t got = source->read(block.data(), 1024)) {
+    for (std::size_t i = 0; i < got * channels; ++i) {
+      if (std::abs(block[i]) >= 328) {
+        return static_cast<double>(frames + i / channels) * 1000 / source->format().sampleRate;
+      }
+    }
+    frames += got;
+  }
+  return -1;
+}
+
+// A click on a sentence is answered with its voice at once: no recording starts with silence.
+TEST(SampleRecordings, EveryRecordingStartsWithTheVoice) {
+  for (const auto& file : recordingFiles()) {
+    const double leadIn = leadInMs(file);
+    EXPECT_GE(leadIn, 0) << file;
+    EXPECT_LT(leadIn, 10) << file;
   }
 }
 

@@ -1,0 +1,99 @@
+#include "platform/qt/web_view_widget.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLibrary>
+#include <QPainter>
+
+#include "platform/qt/key_codes.h"
+#include "platform/system/paths.h"
+#include "platform/window.h"
+
+namespace platform::qt {
+
+namespace {
+
+constexpr const char* kEngineLibrary = "sorandel_web_engine";
+
+// The engine library lies beside the program; a program built elsewhere in the tree (tests,
+// benchmarks) finds it in the built program folder.
+CreatePagePlayer loadEngine(QString& playerFolder) {
+  static CreatePagePlayer create = nullptr;
+  static QString folder;
+  static bool tried = false;
+  if (!tried) {
+    tried = true;
+    for (const QString& dir :
+         {QCoreApplication::applicationDirPath(), QStringLiteral(SORANDEL_WEB_ENGINE_DIR)}) {
+      QLibrary library(QDir(dir).filePath(kEngineLibrary));
+      create = reinterpret_cast<CreatePagePlayer>(library.resolve(kCreatePagePlayer));
+      if (create != nullptr) {
+        folder = QDir(dir).filePath(QStringLiteral("ruffle"));
+        break;
+      }
+    }
+  }
+  playerFolder = folder;
+  return create;
+}
+
+// The native path of the movie at the address, or "" when the address names no movie file.
+QString moviePath(const std::string& address) {
+  const QFileInfo file(QString::fromStdString(nativePath(address)));
+  if (!file.isFile() || file.suffix().compare(QStringLiteral("swf"), Qt::CaseInsensitive) != 0)
+    return {};
+  return file.absoluteFilePath();
+}
+
+}  // namespace
+
+WebViewWidget::WebViewWidget(WebView& view, QWidget* parent) : PlainUnitWidget(view, parent) {}
+
+WebViewWidget::~WebViewWidget() = default;
+
+void WebViewWidget::refresh(Property property) {
+  if (property == Property::Address) showAddress();
+}
+
+void WebViewWidget::released() { player_.reset(); }
+
+void WebViewWidget::showEvent(QShowEvent*) { showAddress(); }
+
+void WebViewWidget::resizeEvent(QResizeEvent*) {
+  if (player_) player_->widget()->setGeometry(rect());
+}
+
+void WebViewWidget::showAddress() {
+  if (!live() || !isVisible()) return;
+  const QString movie = moviePath(static_cast<const WebView&>(unit()).address());
+  if (!player_ && !movie.isEmpty()) {
+    QString playerFolder;
+    if (CreatePagePlayer create = loadEngine(playerFolder)) {
+      player_.reset(create(this, playerFolder));
+      player_->widget()->setGeometry(rect());
+      player_->widget()->show();
+      // The engine's input widgets come and go with its pages: watch the keys they get.
+      qApp->installEventFilter(this);
+    }
+  }
+  if (player_) player_->show(movie);
+}
+
+bool WebViewWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !live()) return false;
+  auto* target = qobject_cast<QWidget*>(watched);
+  if (target == nullptr || !isAncestorOf(target)) return false;
+  if (virtualKeyOf(*static_cast<QKeyEvent*>(event)) != kVkEscape) return false;
+  unit().window().userPressEsc();
+  return true;
+}
+
+// The empty page, until (or without) the engine.
+void WebViewWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), Qt::white);
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,1 @@
+"""The animated pages of the basics window, written as SWF movies."""

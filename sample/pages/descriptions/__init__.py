@@ -1,0 +1,1 @@
+"""One description per page: what it teaches, in the order it shows and reads it."""
