@@ -1,9 +1,12 @@
 #include "platform/system/file_io.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -43,6 +46,54 @@ bool writeAll(int fd, std::string_view contents) {
   return true;
 }
 
+constexpr std::string_view kTemporarySuffix = ".XXXXXX";
+
+// "<file>.XXXXXX" with the six letters or digits mkstemp puts in place of the X's.
+bool isTemporaryOf(std::string_view name, std::string_view file) {
+  if (name.size() != file.size() + kTemporarySuffix.size() || !name.starts_with(file) ||
+      name[file.size()] != '.') {
+    return false;
+  }
+  return std::all_of(name.end() - 6, name.end(),
+                     [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+}
+
+// A write holds an exclusive lock on its temporary file until it is renamed, so a temporary
+// file that can be locked belongs to no write that is going on: it is what an interrupted write
+// (a kill, a crash, a power cut) left, and the next write of the file removes it.
+void removeLeftoverTemporaries(const std::string& target) {
+  const std::filesystem::path file(target);
+  const std::string name = file.filename().string();
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(file.parent_path(), error)) {
+    if (!isTemporaryOf(entry.path().filename().string(), name)) continue;
+    const int fd =
+        ::open(entry.path().c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      ::unlink(entry.path().c_str());
+    }
+    ::close(fd);
+  }
+}
+
+// A new temporary file beside the target, locked; -1 when none can be made. Another write's
+// clean-up may remove the file between its making and its locking: then it is made anew.
+int createLockedTemporary(const std::string& target, std::string& temporary) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    temporary = target + std::string(kTemporarySuffix);
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) return -1;
+    // Where there are no locks, nothing is cleaned up either.
+    if (::flock(fd, LOCK_EX) != 0) return fd;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_nlink > 0) return fd;
+    ::close(fd);
+  }
+  return -1;
+}
+
 }  // namespace
 
 void syncFolder(const std::string& path) {
@@ -73,28 +124,32 @@ std::optional<std::string> readWholeFile(const std::string& path) {
 bool replaceFileContents(const std::string& path, std::string_view contents,
                          const std::function<bool()>& beforeRename) {
   const std::string target = targetOf(path);
-  std::string temporary = target + ".XXXXXX";
-  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+  removeLeftoverTemporaries(target);
+  std::string temporary;
+  const int fd = createLockedTemporary(target, temporary);
   if (fd < 0) return fail(target, "cannot write");
 
   struct stat existing {};
   const mode_t mode =
       ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : kNewFileMode;
-  const bool written = ::fchmod(fd, mode) == 0 && writeAll(fd, contents) && ::fsync(fd) == 0;
-  const int writeErrno = errno;
-  const bool closed = ::close(fd) == 0;
-  if (!written || !closed) {
-    if (!written) errno = writeErrno;
+  if (::fchmod(fd, mode) != 0 || !writeAll(fd, contents) || ::fsync(fd) != 0) {
     fail(target, "cannot write");
     ::unlink(temporary.c_str());
+    ::close(fd);
     return false;
   }
-  if (beforeRename && !beforeRename()) return false;
+  // The lock is held until the rename: up to then the temporary file is this write's own.
+  if (beforeRename && !beforeRename()) {
+    ::close(fd);
+    return false;
+  }
   if (::rename(temporary.c_str(), target.c_str()) != 0) {
     fail(target, "cannot replace");
     ::unlink(temporary.c_str());
+    ::close(fd);
     return false;
   }
+  ::close(fd);
   syncFolder(target);
   return true;
 }

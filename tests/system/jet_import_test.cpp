@@ -126,6 +126,21 @@ TEST_F(JetImportTest, Jet3TextIsReadAsGbkWhateverItsHeaderSays) {
   EXPECT_NE(diagnostics.find("code page 936"), std::string::npos) << diagnostics;
 }
 
+TEST_F(JetImportTest, Jet3NamesAreReadAsGbkToo) {
+  std::string file = fixture(kJet3);
+  const size_t name = file.find(
+      "\x06"
+      "field1");  // the column's name in the table definition
+  ASSERT_NE(name, std::string::npos);
+  file.replace(name + 1, 6,
+               "\xB1\xE0\xC2\xEB"
+               "11");  // 编码11
+  folder.putFile(kData, file);
+  std::string diagnostics;
+  ASSERT_TRUE(openOn(diagnostics)) << diagnostics;
+  EXPECT_EQ(column("SELECT * FROM table1", "编码11"), std::vector<std::string>{"GBK编码"});
+}
+
 TEST_F(JetImportTest, ImportKeepsTheOriginalAndLaterOpensUseTheSqliteFileForAnswers) {
   place(kJet3);
   std::string diagnostics;

@@ -1,8 +1,13 @@
 #include "platform/system/settings_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <iterator>
 #include <string>
@@ -251,10 +256,61 @@ TEST_F(SettingsFileTest, WriteInterruptedBeforeTheRenameLeavesTheOldFileIntact) 
   EXPECT_EQ(rawFile(), before);
   EXPECT_EQ(read("课程选择", "课程索引"), "Lesson1");
 
-  // The leftover temporary file does not stand in the way of the next write.
+  // The leftover temporary file does not stand in the way of the next write, which removes it.
   ASSERT_TRUE(platform::writeIniText(settings(), "课程选择", "课程索引", "Lesson2"));
   EXPECT_EQ(read("课程选择", "课程索引"), "Lesson2");
   EXPECT_EQ(read("课程选择", "课程名称"), "Lesson1  家庭问候");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("\\setting")), {}), 1);
+}
+
+TEST_F(SettingsFileTest, WriteAfterAWriteThatWasKilledLeavesNoTemporaryFile) {
+  folder.writeSettings("[s]\r\nk=1\r\n");
+  const auto filesInFolder = [&] {
+    return std::distance(std::filesystem::directory_iterator(folder.file("\\setting")), {});
+  };
+  const pid_t writer = ::fork();
+  ASSERT_GE(writer, 0);
+  if (writer == 0) {
+    platform::replaceFileContents(folder.file(kSettings), "[s]\r\nk=killed\r\n", [] {
+      ::raise(SIGKILL);
+      return true;
+    });
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_EQ(filesInFolder(), 2) << "the killed write left its temporary file";
+
+  ASSERT_TRUE(platform::writeIniText(settings(), "s", "k", "2"));
+  EXPECT_EQ(filesInFolder(), 1);
+  EXPECT_EQ(read("s", "k"), "2");
+}
+
+TEST_F(SettingsFileTest, WriteRemovesOnlyTheTemporaryFilesOfInterruptedWritesOfTheSameFile) {
+  folder.writeSettings("[s]\r\nk=1\r\n");
+  const struct {
+    const char* name;
+    bool removed;
+  } cases[] = {
+      {"setting.ini.a1B2c3", true}, {"setting.ini.ZZZZZZ", true},   {"setting.ini.bak", false},
+      {"setting.ini.a1B2c", false}, {"setting.ini.a1B2c3d", false}, {"setting.ini.a1-2c3", false},
+      {"other.ini.a1B2c3", false},  {"setting.ini.in_use", false},
+  };
+  for (const auto& c : cases) folder.putFile(std::string("\\setting\\") + c.name, "partial");
+  // Another program's write going on: its temporary file is locked until its rename.
+  const std::string inUse = folder.file("\\setting\\setting.ini.Wr1te5");
+  folder.putFile("\\setting\\setting.ini.Wr1te5", "partial");
+  const int lock = ::open(inUse.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+
+  ASSERT_TRUE(platform::writeIniText(settings(), "s", "k", "2"));
+  ::close(lock);
+  for (const auto& c : cases) {
+    EXPECT_EQ(folder.exists(std::string("\\setting\\") + c.name), !c.removed) << c.name;
+  }
+  EXPECT_TRUE(std::filesystem::exists(inUse));
+  EXPECT_EQ(read("s", "k"), "2");
 }
 
 }  // namespace
