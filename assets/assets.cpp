@@ -97,6 +97,18 @@ const platform::Bytes& basicsTopicStrip() { return file("basics_strip.png"); }
 const platform::Bytes& basicsCloseButton() { return file("basics_close_button.png"); }
 const platform::Bytes& basicsCloseButtonHover() { return file("basics_close_button_hover.png"); }
 
+const platform::Bytes& resultsSkin() { return file("results_skin.png"); }
+const platform::Bytes& resultsOkButton() { return file("results_ok_button.png"); }
+const platform::Bytes& resultsOkButtonHover() { return file("results_ok_button_hover.png"); }
+const platform::Bytes& resultsCancelButton() { return file("results_cancel_button.png"); }
+const platform::Bytes& resultsCancelButtonHover() {
+  return file("results_cancel_button_hover.png");
+}
+const platform::Bytes& resultsCloseButton() { return file("results_close_button.png"); }
+const platform::Bytes& resultsCloseButtonHover() { return file("results_close_button_hover.png"); }
+const platform::Bytes& wrongAnswerIcon() { return file("results_cross.png"); }
+const platform::Bytes& rightAnswerIcon() { return file("results_tick.png"); }
+
 const platform::Bytes& buttonClickSound() { return file("button_click.wav"); }
 const platform::Bytes& exitClickSound() { return file("exit_click.wav"); }
 const platform::Bytes& modeClickSound() { return file("mode_click.wav"); }

@@ -79,6 +79,18 @@ const platform::Bytes& basicsTopicStrip();   // the five topic strips, 640 x 28
 const platform::Bytes& basicsCloseButton();  // 退出软件按钮, 26 x 18
 const platform::Bytes& basicsCloseButtonHover();
 
+// Results window resultsWindow. Grounds: the title strip rows 0-29 dark; the column headings
+// in rows 74-95 above the list; the list area white; elsewhere #d2e8f6.
+const platform::Bytes& resultsSkin();      // 得分统计图片框, 640 x 480
+const platform::Bytes& resultsOkButton();  // 确定按钮, 70 x 24
+const platform::Bytes& resultsOkButtonHover();
+const platform::Bytes& resultsCancelButton();  // 取消按钮, 70 x 24
+const platform::Bytes& resultsCancelButtonHover();
+const platform::Bytes& resultsCloseButton();  // 退出软件按钮, 26 x 18
+const platform::Bytes& resultsCloseButtonHover();
+const platform::Bytes& wrongAnswerIcon();  // image 0 of 题目列表框, 16 x 16, transparent ground
+const platform::Bytes& rightAnswerIcon();  // image 1 of 题目列表框, 16 x 16, transparent ground
+
 // Click sounds.
 const platform::Bytes& buttonClickSound();  // 课程选择按钮, Tavolin按钮, 最小化按钮: about 0.5 s
 const platform::Bytes& exitClickSound();  // 退出软件按钮: about 0.1 s

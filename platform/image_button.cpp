@@ -21,6 +21,12 @@ void ImageButton::setClickSound(Bytes wav) {
   write(clickSound_, std::move(wav), Property::Appearance);
 }
 
+void ImageButton::setDesign(Bytes picture, Bytes hoverPicture, Bytes clickSound) {
+  setPicture(std::move(picture));
+  setHoverPicture(std::move(hoverPicture));
+  setClickSound(std::move(clickSound));
+}
+
 void ImageButton::handleClick() {
   if (!clickSound_.empty()) runtime().backend().playClickSound(*this, clickSound_);
   if (onClicked) onClicked();

@@ -20,6 +20,8 @@ class ImageButton : public Unit {
   void setHoverPicture(Bytes picture);
   const Bytes& clickSound() const { return clickSound_; }
   void setClickSound(Bytes wav);
+  // Both pictures and the click sound at once, as a form designs a button.
+  void setDesign(Bytes picture, Bytes hoverPicture, Bytes clickSound);
 
   std::function<void()> onClicked;
 

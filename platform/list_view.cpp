@@ -6,6 +6,10 @@ void ListView::setColumns(std::vector<ListColumn> columns) {
   write(columns_, std::move(columns), Property::Items);
 }
 
+void ListView::setHeaderVisible(bool visible) { write(headerVisible_, visible, Property::Items); }
+
+void ListView::setColumnsFitWidth(bool fit) { write(columnsFitWidth_, fit, Property::Items); }
+
 void ListView::setImageList(std::vector<Bytes> images) {
   write(imageList_, std::move(images), Property::Items);
 }

@@ -12,6 +12,8 @@ namespace platform {
 struct ListColumn {
   std::string caption;
   int width = 0;
+  // Text and image of the column's cells drawn in the middle of the cell.
+  bool centred = false;
 };
 
 // A list of rows of text cells (hidden lists serve as ordered stores of texts).
@@ -23,6 +25,13 @@ class ListView : public Unit {
   // Design attributes.
   const std::vector<ListColumn>& columns() const { return columns_; }
   void setColumns(std::vector<ListColumn> columns);
+  // The row of column captions above the rows; shown unless switched off.
+  bool headerVisible() const { return headerVisible_; }
+  void setHeaderVisible(bool visible);
+  // The columns keep within the list's width: no horizontal scrolling, and the first column
+  // takes what the others leave of the width.
+  bool columnsFitWidth() const { return columnsFitWidth_; }
+  void setColumnsFitWidth(bool fit);
   // The pictures that setCellImage numbers.
   const std::vector<Bytes>& imageList() const { return imageList_; }
   void setImageList(std::vector<Bytes> images);
@@ -58,6 +67,8 @@ class ListView : public Unit {
   Cell* cellForWrite(int row, int column);
 
   std::vector<ListColumn> columns_;
+  bool headerVisible_ = true;
+  bool columnsFitWidth_ = false;
   std::vector<Bytes> imageList_;
   std::vector<std::vector<Cell>> rows_;
   int selectedRow_ = -1;

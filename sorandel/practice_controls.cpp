@@ -6,6 +6,7 @@
 #include "content/statements.h"
 #include "platform/system/file_bytes.h"
 #include "sorandel/main_window.h"
+#include "sorandel/results_window.h"
 
 namespace {
 
@@ -14,17 +15,14 @@ constexpr int kAutoNextMs = 1000;
 }  // namespace
 
 void PracticeControls::design() {
-  const auto button = [](platform::ImageButton& b, const platform::Bytes& picture,
-                         const platform::Bytes& hover) {
-    b.setPicture(picture);
-    b.setHoverPicture(hover);
-    b.setClickSound(assets::modeClickSound());
-    b.setCursor(platform::Cursor::Hand);
-  };
-  button(w_.练习上一题按钮, assets::previousButton(), assets::previousButtonHover());
-  button(w_.练习下一题按钮, assets::nextButton(), assets::nextButtonHover());
-  button(w_.开始按钮, assets::startPracticeButton(), assets::startPracticeButtonHover());
-  button(w_.交卷按钮, assets::submitPracticeButton(), assets::submitPracticeButtonHover());
+  w_.练习上一题按钮.setDesign(assets::previousButton(), assets::previousButtonHover(),
+                              assets::modeClickSound());
+  w_.练习下一题按钮.setDesign(assets::nextButton(), assets::nextButtonHover(),
+                              assets::modeClickSound());
+  w_.开始按钮.setDesign(assets::startPracticeButton(), assets::startPracticeButtonHover(),
+                        assets::modeClickSound());
+  w_.交卷按钮.setDesign(assets::submitPracticeButton(), assets::submitPracticeButtonHover(),
+                        assets::modeClickSound());
   w_.练习上一题按钮.setVisible(false);
   w_.练习下一题按钮.setVisible(false);
 
@@ -127,7 +125,10 @@ void PracticeControls::startPracticeClicked() {
 // Leaves the auto-advance timer and the feedback as they are.
 void PracticeControls::submitPracticeClicked() {
   showStateControls(false);
-  // The results window opens here once it exists.
+  w_.runtime().open<ResultsWindow>(w_, s_);
+  // A choice of the wrong questions applies to the redo it started, inside the window, and to
+  // no later load: closed in any way, the window leaves the whole set to load.
+  s_.redoWrongOnly = 0;
 }
 
 void PracticeControls::showStateControls(bool answering) {

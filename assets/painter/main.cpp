@@ -13,6 +13,7 @@
 #include "frame.h"
 #include "icons.h"
 #include "palette.h"
+#include "results.h"
 #include "sounds.h"
 #include "source_writer.h"
 #include "tavolin_bar.h"
@@ -125,6 +126,19 @@ void paintBasics(Collection& out) {
                 windowButton(groundAt(skin, basics::kCloseButton), Glyph::Close, true));
 }
 
+void paintResultsWindow(Collection& out) {
+  const QImage skin = resultsSkin();
+  out.add("results_skin.png", skin);
+  out.addButton("results_ok_button", lightButton(groundAt(skin, results::kOkButton), Glyph::Submit,
+                                                 QStringLiteral("确定")));
+  out.addButton("results_cancel_button", lightButton(groundAt(skin, results::kCancelButton),
+                                                     Glyph::Close, QStringLiteral("取消")));
+  out.addButton("results_close_button",
+                windowButton(groundAt(skin, results::kCloseButton), Glyph::Close, true));
+  out.add("results_cross.png", crossMark());
+  out.add("results_tick.png", tickMark());
+}
+
 void synthesiseSounds(Collection& out) {
   out.add("button_click.wav", clickWav({0.5, 880.0, 35.0, 100.0, 0.42}));
   out.add("exit_click.wav", clickWav({0.1, 660.0, 16.0, 30.0, 0.42}));
@@ -147,6 +161,7 @@ int main(int argc, char** argv) {
     painter::paintFrame(out);
     painter::paintLessonText(out);
     painter::paintDrillAndPractice(out);
+    painter::paintResultsWindow(out);
     painter::paintCourseWindowAndBar(out);
     painter::paintBasics(out);
     painter::synthesiseSounds(out);

@@ -1,5 +1,6 @@
 #include "platform/qt/list_view_widget.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -36,6 +37,8 @@ int ListRowsModel::columnCount(const QModelIndex& parent) const {
 QVariant ListRowsModel::data(const QModelIndex& index, int role) const {
   if (list_ == nullptr || !index.isValid()) return {};
   if (role == Qt::DisplayRole) return toQString(list_->getCellText(index.row(), index.column()));
+  if (role == Qt::TextAlignmentRole && centred(index.column()))
+    return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
   if (role == Qt::DecorationRole) {
     const int image = list_->getCellImage(index.row(), index.column());
     if (image >= 0 && image < static_cast<int>(images_.size())) {
@@ -43,6 +46,34 @@ QVariant ListRowsModel::data(const QModelIndex& index, int role) const {
     }
   }
   return {};
+}
+
+bool ListRowsModel::centred(int column) const {
+  if (list_ == nullptr || column < 0) return false;
+  const auto& columns = list_->columns();
+  return column < static_cast<int>(columns.size()) &&
+         columns[static_cast<std::size_t>(column)].centred;
+}
+
+void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
+  if (!rows_.centred(index.column())) {
+    QStyledItemDelegate::paint(painter, option, index);
+    return;
+  }
+  // The cell without its image, then the image in the middle of the cell.
+  QStyleOptionViewItem cell = option;
+  initStyleOption(&cell, index);
+  const QIcon image = cell.icon;
+  cell.icon = QIcon();
+  cell.features &= ~QStyleOptionViewItem::HasDecoration;
+  const QWidget* widget = cell.widget;
+  QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+  style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+  if (image.isNull()) return;
+  QRect place(QPoint(0, 0), cell.decorationSize);
+  place.moveCenter(cell.rect.center());
+  image.paint(painter, place);
 }
 
 QVariant ListRowsModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -53,7 +84,7 @@ QVariant ListRowsModel::headerData(int section, Qt::Orientation orientation, int
 }
 
 ListViewWidget::ListViewWidget(ListView& list, QWidget* parent)
-    : QTreeView(parent), UnitWidget(list), rows_(list) {
+    : QTreeView(parent), UnitWidget(list), rows_(list), cells_(rows_) {
   setRootIsDecorated(false);
   setItemsExpandable(false);
   setUniformRowHeights(true);
@@ -62,9 +93,9 @@ ListViewWidget::ListViewWidget(ListView& list, QWidget* parent)
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setAllColumnsShowFocus(true);
   setIconSize(QSize(16, 16));
-  header()->setStretchLastSection(false);
   header()->setSectionsMovable(false);
   setModel(&rows_);
+  setItemDelegate(&cells_);
   connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
             if (!syncing_ && current.isValid()) userMovedTo(current.row());
@@ -74,6 +105,11 @@ ListViewWidget::ListViewWidget(ListView& list, QWidget* parent)
 ListViewWidget::~ListViewWidget() { setModel(nullptr); }
 
 void ListViewWidget::applyColumns() {
+  header()->setVisible(list().headerVisible());
+  header()->setStretchLastSection(false);
+  const bool fit = list().columnsFitWidth();
+  setHorizontalScrollBarPolicy(fit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+  if (fit && header()->count() > 0) header()->setSectionResizeMode(0, QHeaderView::Stretch);
   const auto& columns = list().columns();
   for (std::size_t i = 0; i < columns.size(); ++i) {
     setColumnWidth(static_cast<int>(i), columns[i].width);

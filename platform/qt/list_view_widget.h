@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QPixmap>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <vector>
 
@@ -24,9 +25,23 @@ class ListRowsModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+  bool centred(int column) const;
+
  private:
   const ListView* list_;
   std::vector<QPixmap> images_;
+};
+
+// Draws the cells of centred columns with their image in the middle.
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  explicit CellDelegate(const ListRowsModel& rows) : rows_(rows) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+
+ private:
+  const ListRowsModel& rows_;
 };
 
 // A report view: the columns with their captions and widths, the rows, the cell images and the
@@ -51,6 +66,7 @@ class ListViewWidget : public QTreeView, public UnitWidget {
   void applyColumns();
 
   ListRowsModel rows_;
+  CellDelegate cells_;
   bool resetPending_ = false;
   bool syncing_ = false;
 };

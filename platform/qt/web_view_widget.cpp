@@ -1,13 +1,15 @@
 #include "platform/qt/web_view_widget.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLibrary>
 #include <QPainter>
 
-#include "platform/qt/qt_style.h"
+#include "platform/qt/key_codes.h"
 #include "platform/system/paths.h"
+#include "platform/window.h"
 
 namespace platform::qt {
 
@@ -72,9 +74,20 @@ void WebViewWidget::showAddress() {
       player_.reset(create(this, playerFolder));
       player_->widget()->setGeometry(rect());
       player_->widget()->show();
+      // The engine's input widgets come and go with its pages: watch the keys they get.
+      qApp->installEventFilter(this);
     }
   }
   if (player_) player_->show(movie);
+}
+
+bool WebViewWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !live()) return false;
+  auto* target = qobject_cast<QWidget*>(watched);
+  if (target == nullptr || !isAncestorOf(target)) return false;
+  if (virtualKeyOf(*static_cast<QKeyEvent*>(event)) != kVkEscape) return false;
+  unit().window().userPressEsc();
+  return true;
 }
 
 // The empty page, until (or without) the engine.

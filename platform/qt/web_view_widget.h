@@ -11,7 +11,8 @@ namespace platform::qt {
 // A web view: an existing movie file (.swf) plays in the page engine, anything else shows an
 // empty page. The engine is loaded the first time a movie is to be shown while the view is on
 // screen, so a program whose web views never play starts and runs without it; one player page
-// then serves every movie the view is sent to, and goes with the view.
+// then serves every movie the view is sent to, and goes with the view. Esc pressed in the
+// page still reaches the window, as in every other unit.
 class WebViewWidget : public PlainUnitWidget {
  public:
   WebViewWidget(WebView& view, QWidget* parent);
@@ -23,6 +24,7 @@ class WebViewWidget : public PlainUnitWidget {
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void showAddress();

@@ -165,8 +165,12 @@ def chart(page, rows, top, cell=(88, 42), gap=4):
         for c, kana in enumerate(cells):
             if kana is None:
                 continue
-            page.show(page.card(width, height, f"{kana[0]} {kana[1]}", 20, radius=8), left + c * (width + gap), y)
+            # Lit while it is read, then it joins the chart.
+            words, x = f"{kana[0]} {kana[1]}", left + c * (width + gap)
+            depth = page.show(page.card(width, height, words, 20, drawing.INK, "#fff4dc", drawing.AMBER, 8), x, y)
             page.say(kana[0], pause=0.15)
+            page.movie.remove(depth)
+            page.movie.place(depth, page.card(width, height, words, 20, radius=8), x, y)
 
 
 def pairs(page, items, top):

@@ -179,7 +179,9 @@ TEST_F(AnsweringTest, NextAtTheLastQuestionOffersToSubmit) {
   EXPECT_TRUE(answering());
 
   backend().answerNextMessageBox(0);
+  closeResultsWithEsc();
   ASSERT_TRUE(backend().click(w().练习下一题按钮));
+  EXPECT_THAT(backend().windowsOpened(), ElementsAre("mainWindow", "resultsWindow"));
   EXPECT_FALSE(answering());
   EXPECT_TRUE(w().开始按钮.visible());
   EXPECT_FALSE(w().交卷按钮.visible());
@@ -214,6 +216,7 @@ TEST_F(AnsweringTest, StartAndSubmitSwitchTheControls) {
   EXPECT_TRUE(w().练习单词单选框.disabled());
 
   clickOption(1);
+  closeResultsWithEsc();
   ASSERT_TRUE(backend().click(w().交卷按钮));
   EXPECT_FALSE(answering());
   EXPECT_TRUE(w().选项B标签.disabled());
@@ -228,6 +231,7 @@ TEST_F(AnsweringTest, StartAndLoadsHideTheLastAnswersFeedback) {
   startPractice();
   ASSERT_TRUE(backend().click(w().练习自动模式选择框));
   clickOption(0);
+  closeResultsWithEsc();
   ASSERT_TRUE(backend().click(w().交卷按钮));
   ASSERT_EQ(markShown(), "wrong");
   clickStart();
@@ -249,6 +253,7 @@ TEST_F(AnsweringTest, ARestartOverTheWrongRowsOnly) {
     ASSERT_TRUE(backend().click(w().练习下一题按钮));
   }
   clickOption(1);
+  closeResultsWithEsc();
   ASSERT_TRUE(backend().click(w().交卷按钮));
   state_.redoWrongOnly = 1;
   w().practiceControls.restartPractice();

@@ -2,6 +2,7 @@
 
 #include "content/content_folders.h"
 #include "platform/system/file_bytes.h"
+#include "sorandel/results_window.h"
 
 using content::ContentFolders;
 
@@ -54,6 +55,11 @@ void PracticeRun::clickStart() { ASSERT_TRUE(backend().click(w().开始按钮));
 void PracticeRun::clickOption(int option) {
   platform::Label* options[] = {&w().选项A标签, &w().选项B标签, &w().选项C标签, &w().选项D标签};
   ASSERT_TRUE(backend().click(*options[option]));
+}
+
+void PracticeRun::closeResultsWithEsc() {
+  backend().whenWindowOpens<ResultsWindow>(
+      [this](ResultsWindow& results) { ASSERT_TRUE(backend().pressEsc(results)); });
 }
 
 std::string PracticeRun::shownKey() {

@@ -23,6 +23,9 @@ class PracticeRun : public SorandelRun {
   // Clicks option 0 (A) to 3 (D).
   void clickOption(int option);
 
+  // The next results window closes with Esc as soon as it has opened.
+  void closeResultsWithEsc();
+
   // The item key of the question on the screen, read from its stem.
   std::string shownKey();
   // Column 0 of every row of a hidden list.

@@ -250,6 +250,7 @@ TEST_F(PracticeTest, OnlyTheListeningModePlaysAndNotItsFirstQuestionFromTheBar) 
   choosePracticeItem(3);
   EXPECT_FALSE(w().练习声音播放按钮.visible());
   ASSERT_TRUE(backend().click(w().练习下一题按钮));
+  closeResultsWithEsc();
   ASSERT_TRUE(backend().click(w().交卷按钮));
   clickStart();
   EXPECT_EQ(recordingsPlayed().size(), 3u);

@@ -1,10 +1,14 @@
 #include <gmock/gmock.h>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QImage>
 #include <QInputMethodEvent>
+#include <QScrollBar>
 #include <QTest>
+#include <QTreeView>
 #include <QWidget>
 
 #include "content/content_folders.h"
@@ -12,6 +16,7 @@
 #include "course_window/course_select_window.h"
 #include "sorandel/main_window.h"
 #include "sorandel/program.h"
+#include "sorandel/results_window.h"
 #include "tests/qt/qt_driver.h"
 #include "tests/sorandel/sorandel_fixture.h"
 
@@ -139,6 +144,51 @@ TEST_F(SorandelOnQt, TheCourseButtonOpensTheCentredWindowWhereARowAndOkChangeThe
             "Lesson2");
   EXPECT_EQ(splitLines(w.全文学习内容框.content()).front(), "[2S01]日文：いくらですか。");
   EXPECT_EQ(rt.openWindows().size(), 1u);
+}
+
+// Until the first start the submit button lies beneath the start button; an answer clicked
+// on the Qt backend lands in the database and the results window lists it, marked.
+TEST_F(SorandelOnQt, APracticeAnsweredWithTheMouseEndsOnItsScoreSheet) {
+  for (int i = 1; i <= 20; ++i) {
+    std::string key = "Q";
+    key += std::to_string(i);
+    folder.addQuestion({.id = "Lesson1中选日句子",
+                        .biaoshi = key,
+                        .timu = "题" + key + std::string(40, '-'),
+                        .a = key + "A",
+                        .b = key + "B",
+                        .c = key + "C",
+                        .d = key + "D",
+                        .daan = key + "B",
+                        .xuanxiang = "B"});
+  }
+  MainWindow& w = rt.start<MainWindow>(state);
+  ASSERT_TRUE(driver.clickItem(w.主菜单, 0, 3));
+  EXPECT_NONFATAL_FAILURE(driver.click(w.交卷按钮), "is covered by");
+  ASSERT_TRUE(driver.click(w.开始按钮));
+  ASSERT_TRUE(driver.click(w.选项B标签));
+  EXPECT_EQ(folder.question("Q1")->nin, "正确");
+  EXPECT_TRUE(driver.qt().widgetOf(w.显示正确错误图片框)->isVisible());
+  ASSERT_TRUE(driver.click(w.练习下一题按钮));
+  ASSERT_TRUE(driver.click(w.选项C标签));
+  EXPECT_EQ(folder.question("Q2")->shuru, "Q2C");
+
+  driver.whenWindowOpens<ResultsWindow>([&](ResultsWindow& sheet) {
+    EXPECT_EQ(sheet.错题数量显示标签.caption(), "错误：1题");
+    auto* list = dynamic_cast<QTreeView*>(driver.qt().widgetOf(sheet.题目列表框));
+    ASSERT_NE(list, nullptr);
+    QApplication::processEvents();
+    EXPECT_FALSE(list->header()->isVisible()) << "the skin paints the headings";
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(list->verticalScrollBar()->isVisible()) << "twenty rows do not fit";
+    EXPECT_EQ(list->model()->rowCount(), 20);
+    EXPECT_EQ(list->textElideMode(), Qt::ElideRight);
+    ASSERT_TRUE(driver.qt().saveScreenshot(sheet, SORANDEL_RESULTS_SCREENSHOT));
+    ASSERT_TRUE(driver.click(sheet.取消按钮));
+  });
+  ASSERT_TRUE(driver.click(w.交卷按钮));
+  EXPECT_EQ(rt.openWindows().size(), 1u);
+  EXPECT_TRUE(driver.qt().widgetOf(w.开始按钮)->isVisible());
 }
 
 }  // namespace
