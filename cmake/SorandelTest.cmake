@@ -4,7 +4,8 @@ include(GoogleTest)
 
 set(SORANDEL_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 
-# sorandel_test_sources(<target>): what every test program of the sanitizer build carries.
+# sorandel_test_sources(<target>): what every test program and both programs carry in the
+# sanitizer build.
 function(sorandel_test_sources target)
   if(SORANDEL_SANITIZE)
     target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/lsan_suppressions.cpp)

@@ -1,3 +1,8 @@
-// Built into the test programs of the sanitizer build only. fontconfig keeps allocations for the
-// life of the process (Qt's font database holds them), which LeakSanitizer would report.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+// Built into the test programs and both programs of the sanitizer build only. Libraries that keep
+// allocations for the life of the process, which LeakSanitizer would report at exit: fontconfig
+// (Qt's font database holds them) and libdbus (the session bus connection Qt opens for the
+// desktop's services, which no one closes before exit).
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n"
+         "leak:libdbus-1.so\n";
+}

@@ -96,6 +96,7 @@ TEST_F(MenuTest, PauseStopsAtOnceAndStartPlaysTheSameItemAgainThenReadsOn) {
   chooseFromMenu(w().暂停朗读);
   EXPECT_EQ(w().媒体播放1.getState(), platform::MediaPlayer::kNotPlaying);
   EXPECT_FALSE(w().逐句跟读自动下一题时钟.running());
+  EXPECT_FALSE(runtime().nextTimerDue()) << "a paused bar wakes up never";
   backend_.advance(10000);
   EXPECT_THAT(soundsPlayed(), ElementsAre("s01")) << "nothing advances while paused";
   chooseFromMenu(w().开始朗读);

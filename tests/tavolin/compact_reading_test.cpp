@@ -99,7 +99,7 @@ TEST_F(ReadingTest, TheListEndsOnItsLastItemWithoutRepeatingItAndKeepsTheQueryOr
   EXPECT_EQ(w().逐句跟读顺序列表框.getCellText(2, 0), "3S05");
   EXPECT_EQ(state_.drillIndex, 2);
   EXPECT_EQ(shownItem(), "さん / 三");
-  EXPECT_FALSE(w().逐句跟读自动下一题时钟.running());
+  EXPECT_FALSE(runtime().nextTimerDue()) << "an ended reading wakes up never";
 }
 
 TEST_F(ReadingTest, AnUnopenableRecordingMovesOnAtTheNextPoll) {
