@@ -3,6 +3,7 @@
 #include <mpg123.h>
 
 #include <mutex>
+#include <vector>
 
 #include "platform/system/regular_file.h"
 
@@ -51,6 +52,11 @@ bool openStream(Handle& handle, const std::string& path, PcmFormat& format) {
   }
   format.sampleRate = static_cast<int>(rate);
   format.channels = channels;
+  // Every later frame comes out in the first one's format: a file whose rate or channel count
+  // changes in mid-stream is resampled or remixed rather than played at the wrong speed.
+  mpg123_param(handle.h, MPG123_FORCE_RATE, rate, 0);
+  mpg123_param(handle.h, MPG123_ADD_FLAGS, channels == 1 ? MPG123_FORCE_MONO : MPG123_FORCE_STEREO,
+               0);
   return true;
 }
 
@@ -71,9 +77,10 @@ class Mp3Source : public PcmSource {
       std::size_t got = 0;
       const int rc = mpg123_read(handle_->h, bytes + filled, frames * frameBytes - filled, &got);
       filled += got;
-      if (rc == MPG123_NEW_FORMAT) continue;
+      if (rc == MPG123_NEW_FORMAT && sameFormat()) continue;
       if (rc != MPG123_OK) {
-        // The end, or a stream that broke off: what was decoded is played.
+        // The end, a stream that broke off, or a format the decoder could not turn into ours:
+        // what was decoded is played, and never noise.
         done_ = true;
         break;
       }
@@ -83,6 +90,15 @@ class Mp3Source : public PcmSource {
   }
 
  private:
+  bool sameFormat() const {
+    long rate = 0;
+    int channels = 0;
+    int encoding = 0;
+    return mpg123_getformat(handle_->h, &rate, &channels, &encoding) == MPG123_OK &&
+           rate == format_.sampleRate && channels == format_.channels &&
+           encoding == MPG123_ENC_SIGNED_16;
+  }
+
   std::unique_ptr<Handle> handle_;
   PcmFormat format_;
   bool done_ = false;
@@ -92,13 +108,18 @@ class Mp3Source : public PcmSource {
 
 Mp3Info probeMp3(const std::string& nativePath) {
   Mp3Info info;
-  Handle handle;
-  if (!openStream(handle, nativePath, info.format)) return info;
-  if (mpg123_scan(handle.h) != MPG123_OK) return info;
-  const off_t samples = mpg123_length(handle.h);
-  if (samples <= 0) return info;
+  std::unique_ptr<PcmSource> source = openMp3(nativePath);
+  if (source == nullptr) return info;
+  info.format = source->format();
+  // The length is what the decoder gives: a file's tag and frame headers can promise more or
+  // less than a damaged or changing stream decodes to, and the player's end must be the sound's.
+  std::vector<std::int16_t> block(4096 * static_cast<std::size_t>(info.format.channels));
+  std::int64_t samples = 0;
+  while (const std::size_t got = source->read(block.data(), 4096)) {
+    samples += static_cast<std::int64_t>(got);
+  }
   const std::int64_t rate = info.format.sampleRate;
-  info.lengthMs = (static_cast<std::int64_t>(samples) * 1000 + rate / 2) / rate;
+  info.lengthMs = (samples * 1000 + rate / 2) / rate;
   info.playable = info.lengthMs > 0;
   return info;
 }

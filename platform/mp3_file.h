@@ -8,15 +8,15 @@
 
 namespace platform {
 
-// What a look at an MP3 file tells without decoding it.
+// What an MP3 file holds, as the player needs it before it plays.
 struct Mp3Info {
   bool playable = false;  // false for a missing, empty or corrupt file
   std::int64_t lengthMs = 0;
   PcmFormat format;
 };
 
-// Reads the frame headers of the file at a native path (no decoding) and gives its exact
-// length: the encoder's delay and padding are left out when the file says them.
+// Decodes the file at a native path and gives its exact length: what the decoder gives, with
+// the encoder's delay and padding left out when the file says them.
 Mp3Info probeMp3(const std::string& nativePath);
 
 // A decoder of the file as PCM; nullptr when the file cannot be decoded.

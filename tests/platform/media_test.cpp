@@ -114,6 +114,59 @@ TEST(Mp3File, TheDecoderGivesExactlyTheProbedLength) {
   EXPECT_EQ(source->read(buffer.data(), buffer.size()), 0u);
 }
 
+// The first channel of everything the decoder gives.
+std::vector<std::int16_t> decodeAll(platform::PcmSource& source) {
+  const auto channels = static_cast<std::size_t>(source.format().channels);
+  std::vector<std::int16_t> block(4096 * channels);
+  std::vector<std::int16_t> samples;
+  while (std::size_t got = source.read(block.data(), 4096)) {
+    for (std::size_t i = 0; i < got; ++i) samples.push_back(block[i * channels]);
+  }
+  return samples;
+}
+
+// The pitch of a tone in a stretch of samples, from its rising zero crossings.
+double pitchHz(const std::vector<std::int16_t>& samples, std::size_t from, std::size_t to,
+               int rate) {
+  int rises = 0;
+  for (std::size_t i = from + 1; i < to; ++i) rises += samples[i - 1] < 0 && samples[i] >= 0;
+  return rises * static_cast<double>(rate) / static_cast<double>(to - from);
+}
+
+// A 440 Hz tone of 0.4 s (mono, 22,050 Hz) and a 660 Hz one (stereo, 24,000 Hz), one after the
+// other in one file: the decoder keeps the first part's format, the second part is heard at its
+// own pitch, and the length the probe gives is what is decoded.
+TEST(Mp3File, AFormatChangeInMidFileIsResampledToTheFirstFormat) {
+  struct Case {
+    const char* file;
+    int rate, channels;
+    double firstHz, secondHz;
+  };
+  for (const Case& c : {Case{"mono_22k_then_stereo_24k.mp3", 22050, 1, 440, 660},
+                        Case{"stereo_24k_then_mono_22k.mp3", 24000, 2, 660, 440}}) {
+    SCOPED_TRACE(c.file);
+    const std::string path = std::string(PLATFORM_FIXTURES) + "/" + c.file;
+    const platform::Mp3Info info = platform::probeMp3(path);
+    ASSERT_TRUE(info.playable);
+    EXPECT_EQ(info.format.sampleRate, c.rate);
+    EXPECT_EQ(info.format.channels, c.channels);
+    auto source = platform::openMp3(path);
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->format().sampleRate, c.rate);
+    EXPECT_EQ(source->format().channels, c.channels);
+    const std::vector<std::int16_t> samples = decodeAll(*source);
+    const double decodedMs = static_cast<double>(samples.size()) * 1000 / c.rate;
+    // Both parts, each with its encoder's margins: not one part, not one part read twice over.
+    EXPECT_NEAR(decodedMs, 850, 60);
+    // Within one frame (1,152 samples at most).
+    EXPECT_NEAR(static_cast<double>(info.lengthMs), decodedMs, 1152.0 * 1000 / c.rate);
+    const std::size_t tenth = static_cast<std::size_t>(c.rate / 10);
+    EXPECT_NEAR(pitchHz(samples, tenth, 3 * tenth, c.rate), c.firstHz, 10);
+    EXPECT_NEAR(pitchHz(samples, samples.size() - 3 * tenth, samples.size() - tenth, c.rate),
+                c.secondHz, 10);
+  }
+}
+
 PLATFORM_TEST_SUITE(Media);
 
 }  // namespace
