@@ -113,6 +113,10 @@ class IniDocument::Search {
 
   // False once no later line can change what is found.
   bool take(size_t index, std::string_view raw) {
+    // Carriage returns at a line's end are what is left of line breaks (the last line's cut
+    // short, or doubled ones), never part of a value: a line break added after them would
+    // otherwise take one away.
+    while (raw.ends_with('\r')) raw.remove_suffix(1);
     // A header starts with '[' in its bytes too: a line starts on a character, and spaces and
     // tabs are never part of a GBK character.
     if (trim(raw).starts_with('[')) {

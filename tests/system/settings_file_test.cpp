@@ -71,6 +71,8 @@ TEST_F(SettingsFileTest, ReadsAsWindowsProfileFilesDo) {
       {"missing key", "[s]\r\nother=v\r\n", "s", "k", "<default>"},
       {"key of another section", "[a]\r\nk=1\r\n[b]\r\nx=2\r\n", "b", "k", "<default>"},
       {"key before any section", "k=v\r\n[s]\r\n", "s", "k", "<default>"},
+      {"carriage return left at the file's end", "[s]\r\nk=v\r", "s", "k", "v"},
+      {"doubled carriage return", "[s]\r\nk=v\r\r\n", "s", "k", "v"},
       {"comment line is no key", "[s]\r\n;k=v\r\n", "s", "k", "<default>"},
       {"line without equals sign is no key", "[s]\r\nk\r\n", "s", "k", "<default>"},
       {"full-width text compared exactly", "[入门基础]\r\n当前选项=日语的发音\r\n", "入门基础",
