@@ -29,13 +29,13 @@ using qt::WindowWidget;
 
 namespace {
 
-// The application object, made ready for the page engine that a web view may load later: the
-// engine shares the application's graphics contexts, and as root its sandbox cannot start, so
-// it runs without one there (every other user keeps it).
+// The application object, made ready for the page engine that a web view may load later: as
+// root the engine's sandbox cannot start, so it runs without one there (every other user keeps
+// it). The graphics contexts the engine shares are made when it loads, not here: they cost the
+// start a good part of a second and some 50 MB.
 QApplication* makeApplication(int& argc, char** argv) {
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   if (QApplication::instance() != nullptr) return nullptr;
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   return new QApplication(argc, argv);
 }
 
