@@ -6,12 +6,12 @@
 #include <QBuffer>
 #include <QImage>
 #include <QTest>
-#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <memory>
 #include <vector>
 
+#include "benchmarks/qt/first_audio_frame.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_audio.h"
 #include "platform/qt/qt_backend.h"
@@ -152,44 +152,12 @@ class OneButton : public platform::Window {
 void BM_ClickToFirstAudioFrame(benchmark::State& state) {
   ensureApplication();
   platform::QtBackend backend(argc, argv);
-  std::atomic<std::int64_t> heardAt{0};
-  backend.qtAudio().setFirstFrameObserver(
-      [&] { heardAt = Clock::now().time_since_epoch().count(); });
   platform::Runtime rt(backend, std::filesystem::temp_directory_path().string());
   auto& w = rt.start<OneButton>();
   QWidget* button = backend.widgetOf(w.button);
   backend.processEvents();
-  // The first sound connects to the sound server, which takes a while; that is not a click's
-  // latency.
-  for (int i = 0; i < 5; ++i) {
-    heardAt = 0;
-    QTest::mouseClick(button, Qt::LeftButton);
-    const auto warm = Clock::now() + std::chrono::seconds(3);
-    while (heardAt == 0 && Clock::now() < warm) {
-    }
-  }
-  if (heardAt == 0) {
-    state.SkipWithError("no sound device");
-    backend.qtAudio().setFirstFrameObserver({});
-    return;
-  }
-  // Each click follows right after the last one was heard, while the device stream is open.
-  for (auto _ : state) {
-    heardAt = 0;
-    const auto start = Clock::now();
-    QTest::mouseClick(button, Qt::LeftButton);
-    // A device that stalls ends the run instead of hanging it.
-    const auto giveUp = start + std::chrono::seconds(3);
-    while (heardAt == 0 && Clock::now() < giveUp) {
-    }
-    if (heardAt == 0) {
-      state.SkipWithError("the sink stopped taking frames");
-      break;
-    }
-    const Clock::time_point heard{Clock::duration(heardAt.load())};
-    state.SetIterationTime(std::chrono::duration<double>(heard - start).count());
-  }
-  backend.qtAudio().setFirstFrameObserver({});
+  timeToFirstAudioFrame(state, backend.qtAudio(),
+                        [button] { QTest::mouseClick(button, Qt::LeftButton); });
 }
 BENCHMARK(BM_ClickToFirstAudioFrame)
     ->UseManualTime()

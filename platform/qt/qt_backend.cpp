@@ -29,14 +29,13 @@ using qt::WindowWidget;
 
 namespace {
 
-// The application object, made ready for the page engine that a web view may load later: as
-// root the engine's sandbox cannot start, so it runs without one there (every other user keeps
-// it). The graphics contexts the engine shares are made when it loads, not here: they cost the
-// start a good part of a second and some 50 MB.
+// The application object. As root the page engine's sandbox cannot start, so the engine that a
+// web view may load later runs without one there (every other user keeps it). The engine would
+// like shared graphics contexts as well, but asking for them sets up OpenGL at once, which costs
+// every start of a program most of a second; it runs without them.
 QApplication* makeApplication(int& argc, char** argv) {
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  if (QApplication::instance() != nullptr) return nullptr;
-  return new QApplication(argc, argv);
+  return QApplication::instance() == nullptr ? new QApplication(argc, argv) : nullptr;
 }
 
 }  // namespace

@@ -73,7 +73,10 @@ void LabelWidget::paintEvent(QPaintEvent*) {
   if (!live()) return;
   QPainter p(this);
   if (!transparent_) fillBackground(p, *this, unit().backgroundColor());
-  int align = Qt::AlignTop | Qt::TextWordWrap;
+  // A line taller than the label (a font with a generous line height) is centred on it, so
+  // that its glyphs and not the empty part of the line fill the label.
+  int align =
+      (fontMetrics().height() > height() ? Qt::AlignVCenter : Qt::AlignTop) | Qt::TextWordWrap;
   switch (label().alignment()) {
     case Alignment::Left:
       align |= Qt::AlignLeft;

@@ -5,40 +5,17 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLibrary>
-#include <QOpenGLContext>
 #include <QPainter>
 
 #include "platform/qt/key_codes.h"
 #include "platform/system/paths.h"
 #include "platform/window.h"
 
-QT_BEGIN_NAMESPACE
-// Qt's own way to give an application a shared graphics context after it started, as the page
-// engine itself uses it.
-Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
-Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
-QT_END_NAMESPACE
-
 namespace platform::qt {
 
 namespace {
 
 constexpr const char* kEngineLibrary = "sorandel_web_engine";
-
-// The graphics context that the engine shares with the application, made before the engine
-// loads (it must find one then) and released as the application ends.
-void shareGraphicsContexts() {
-  static QOpenGLContext* shared = nullptr;
-  if (shared != nullptr || qt_gl_global_share_context() != nullptr) return;
-  shared = new QOpenGLContext;
-  shared->create();
-  qt_gl_set_global_share_context(shared);
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  qAddPostRoutine([] {
-    qt_gl_set_global_share_context(nullptr);
-    delete shared;
-  });
-}
 
 // The engine library lies beside the program; a program built elsewhere in the tree (tests,
 // benchmarks) finds it in the built program folder.
@@ -48,7 +25,6 @@ CreatePagePlayer loadEngine(QString& playerFolder) {
   static bool tried = false;
   if (!tried) {
     tried = true;
-    shareGraphicsContexts();
     for (const QString& dir :
          {QCoreApplication::applicationDirPath(), QStringLiteral(SORANDEL_WEB_ENGINE_DIR)}) {
       QLibrary library(QDir(dir).filePath(kEngineLibrary));

@@ -1,8 +1,10 @@
 // The page engine library: Qt WebEngine with the Ruffle player page. Only this library links
 // the engine; the desktop backend loads it when a web view first has a movie to show.
+#include <QCoreApplication>
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <QOpenGLContext>
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -11,8 +13,24 @@
 
 #include "platform/qt/page_player.h"
 
+// Qt's own hook for the context that every OpenGL context of the application shares with.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+
 namespace platform::qt {
 namespace {
+
+// The engine draws through OpenGL where there is any, in contexts shared with the application's;
+// the programs do not set that up at their start (it costs every start most of a second), so
+// it is done here, before the engine's first page.
+void shareGraphicsContexts() {
+  if (QOpenGLContext::globalShareContext() != nullptr) return;
+  auto* context = new QOpenGLContext(QCoreApplication::instance());
+  if (context->create()) {
+    qt_gl_set_global_share_context(context);
+  } else {
+    delete context;
+  }
+}
 
 class RufflePagePlayer : public PagePlayer {
  public:
@@ -70,5 +88,6 @@ class RufflePagePlayer : public PagePlayer {
 
 extern "C" Q_DECL_EXPORT platform::qt::PagePlayer* sorandelCreatePagePlayer(
     QWidget* parent, const QString& playerFolder) {
+  platform::qt::shareGraphicsContexts();
   return new platform::qt::RufflePagePlayer(parent, playerFolder);
 }
