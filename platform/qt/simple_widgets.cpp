@@ -17,7 +17,9 @@ void fillBackground(QPainter& p, const QWidget& w, Color color) {
 
 void PictureBoxWidget::refresh(Property property) {
   if (property == Property::Picture) {
-    picture_ = decodePicture(static_cast<const PictureBox&>(unit()).picture());
+    // Decoded when first drawn: the pictures of hidden pages cost the start nothing.
+    picture_ = QPixmap();
+    pictureStale_ = true;
     update();
   } else if (property == Property::Appearance) {
     update();
@@ -28,6 +30,10 @@ void PictureBoxWidget::paintEvent(QPaintEvent*) {
   if (!live()) return;
   QPainter p(this);
   fillBackground(p, *this, unit().backgroundColor());
+  if (pictureStale_) {
+    picture_ = decodePicture(static_cast<const PictureBox&>(unit()).picture());
+    pictureStale_ = false;
+  }
   if (!picture_.isNull()) p.drawPixmap(0, 0, picture_);
 }
 
@@ -67,7 +73,10 @@ void LabelWidget::paintEvent(QPaintEvent*) {
   if (!live()) return;
   QPainter p(this);
   if (!transparent_) fillBackground(p, *this, unit().backgroundColor());
-  int align = Qt::AlignTop | Qt::TextWordWrap;
+  // A line taller than the label (a font with a generous line height) is centred on it, so
+  // that its glyphs and not the empty part of the line fill the label.
+  int align =
+      (fontMetrics().height() > height() ? Qt::AlignVCenter : Qt::AlignTop) | Qt::TextWordWrap;
   switch (label().alignment()) {
     case Alignment::Left:
       align |= Qt::AlignLeft;

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <set>
 #include <string_view>
 
@@ -110,10 +111,14 @@ std::set<FileIdentity>& timedOutFiles() {
 
 // An import kept in memory for the run. The keeper connection holds the database, which every
 // connection of the run opens by its name, so answers written to it are seen by the next open.
+struct KeeperCloser {
+  void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+
 struct MemoryImport {
   std::string uri;
   FileIdentity identity;
-  sqlite3* keeper;
+  std::unique_ptr<sqlite3, KeeperCloser> keeper;
 };
 
 std::map<std::string, MemoryImport>& memoryImports() {
@@ -128,7 +133,6 @@ std::optional<SqliteTarget> memoryImportOf(const std::string& path) {
   if (identityOf(path) == found->second.identity) {
     return SqliteTarget{found->second.uri, SQLITE_OPEN_URI};
   }
-  sqlite3_close_v2(found->second.keeper);
   imports.erase(found);
   return std::nullopt;
 }
@@ -268,8 +272,9 @@ std::string keepOriginal(const std::string& path) {
 
 std::optional<SqliteTarget> keepInMemory(const std::string& path, const FileIdentity& identity,
                                          const std::string& copy, std::string_view why) {
-  const std::string uri =
-      "file:/jet-import-" + std::to_string(memoryImports().size() + 1) + "?vfs=memdb";
+  // Each import its own name, never one that an import still kept holds.
+  static unsigned imports = 0;
+  const std::string uri = "file:/jet-import-" + std::to_string(++imports) + "?vfs=memdb";
   sqlite3* keeper = nullptr;
   sqlite3* source = nullptr;
   bool loaded = false;
@@ -288,7 +293,7 @@ std::optional<SqliteTarget> keepInMemory(const std::string& path, const FileIden
     sqlite3_close(keeper);
     return std::nullopt;
   }
-  memoryImports()[path] = MemoryImport{uri, identity, keeper};
+  memoryImports()[path] = MemoryImport{uri, identity, {keeper, {}}};
   reportNote(path,
              std::string(why) + "; imported into memory for this run, the file stays as it is");
   return SqliteTarget{uri, SQLITE_OPEN_URI};
