@@ -33,6 +33,7 @@ inline platform::Bytes png(int width, int height, QColor fill, QColor mark = Qt:
 inline platform::Bytes wav(int milliseconds = 60, int rate = 11025) {
   const int frames = rate * milliseconds / 1000;
   platform::Bytes b;
+  b.reserve(44 + static_cast<std::size_t>(frames) * 2);
   auto put32 = [&](std::uint32_t v) {
     for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
   };
