@@ -100,16 +100,26 @@ class PaintSeen : public QObject {
   }
 };
 
+// A main window on the Qt backend, its practice started on a set of 254 questions.
+struct PracticeOnQt {
+  PracticeOnQt() {
+    addSet(folder, 254);
+    window = &startPractice(runtime, state);
+    backend.processEvents();
+  }
+  bool applicationMade = (ensureApplication(), true);
+  test_support::ProgramFolder folder;
+  platform::QtBackend backend{argc, argv, {.manualClock = false, .silent = true}};
+  platform::Runtime runtime{backend, folder.path()};
+  SorandelState state;
+  MainWindow* window = nullptr;
+};
+
 // From the mouse release on an option to the mark drawn on the Qt backend.
 void BM_OptionClickToMarkDrawn(benchmark::State& bench) {
-  ensureApplication();
-  test_support::ProgramFolder folder;
-  addSet(folder, 254);
-  platform::QtBackend backend(argc, argv, {.manualClock = false, .silent = true});
-  platform::Runtime runtime(backend, folder.path());
-  SorandelState state;
-  MainWindow& w = startPractice(runtime, state);
-  backend.processEvents();
+  PracticeOnQt qt;
+  platform::QtBackend& backend = qt.backend;
+  MainWindow& w = *qt.window;
   std::vector<double> samples;
   int i = 0;
   for (auto _ : bench) {
@@ -156,14 +166,9 @@ BENCHMARK(BM_LoadPracticeSetShuffled)->Arg(254)->Arg(5000)->Unit(benchmark::kMil
 
 // From the submit to the first frame of the results window over a set of 254 questions.
 void BM_ResultsWindowToFirstFrame(benchmark::State& bench) {
-  ensureApplication();
-  test_support::ProgramFolder folder;
-  addSet(folder, 254);
-  platform::QtBackend backend(argc, argv, {.manualClock = false, .silent = true});
-  platform::Runtime runtime(backend, folder.path());
-  SorandelState state;
-  MainWindow& w = startPractice(runtime, state);
-  backend.processEvents();
+  PracticeOnQt qt;
+  platform::QtBackend& backend = qt.backend;
+  MainWindow& w = *qt.window;
 
   // Waits for the first paint of the results window, then closes it.
   class FirstFrame : public QObject {
@@ -187,7 +192,7 @@ void BM_ResultsWindowToFirstFrame(benchmark::State& bench) {
     platform::Runtime& runtime_;
     platform::QtBackend& backend_;
     bool done_ = false;
-  } firstFrame(runtime, backend);
+  } firstFrame(qt.runtime, backend);
   qApp->installEventFilter(&firstFrame);
   for (auto _ : bench) {
     firstFrame.reset();
