@@ -195,7 +195,6 @@ std::unique_ptr<QTextLayout> RichEditWidget::makeLayout(int line, bool withPreed
     offset += length;
     i = j;
   }
-  layout->setFormats(ranges);
   QTextOption option;
   option.setWrapMode(QTextOption::NoWrap);
   layout->setTextOption(option);
@@ -204,7 +203,9 @@ std::unique_ptr<QTextLayout> RichEditWidget::makeLayout(int line, bool withPreed
     const int at = utf16Length(std::u32string_view(chars).substr(
         static_cast<std::size_t>(start), static_cast<std::size_t>(std::max(0, column))));
     layout->setPreeditArea(at, preedit_);
+    ranges = withPreeditFormats(ranges, at);
   }
+  layout->setFormats(ranges);
   layout->beginLayout();
   QTextLine l = layout->createLine();
   if (l.isValid()) {
@@ -213,6 +214,31 @@ std::unique_ptr<QTextLayout> RichEditWidget::makeLayout(int line, bool withPreed
   }
   layout->endLayout();
   return layout;
+}
+
+// Format positions count the line's text with the composition inside it: the text's own ranges
+// after the caret move past the composition, which takes the input method's formats.
+QList<QTextLayout::FormatRange> RichEditWidget::withPreeditFormats(
+    const QList<QTextLayout::FormatRange>& ranges, int at) const {
+  const int length = static_cast<int>(preedit_.size());
+  QList<QTextLayout::FormatRange> out;
+  for (QTextLayout::FormatRange r : ranges) {
+    if (r.start >= at) {
+      r.start += length;
+    } else if (r.start + r.length > at) {
+      QTextLayout::FormatRange after = r;
+      after.start = at + length;
+      after.length = r.start + r.length - at;
+      r.length = at - r.start;
+      out.push_back(after);
+    }
+    out.push_back(r);
+  }
+  for (QTextLayout::FormatRange r : preeditFormats_) {
+    r.start += at;
+    out.push_back(r);
+  }
+  return out;
 }
 
 QTextLayout& RichEditWidget::layoutOf(int line) {
@@ -340,8 +366,12 @@ void RichEditWidget::inputMethodEvent(QInputMethodEvent* event) {
   if (!live()) return;
   preedit_ = event->preeditString();
   preeditCursor_ = static_cast<int>(preedit_.size());
+  preeditFormats_.clear();
   for (const QInputMethodEvent::Attribute& a : event->attributes()) {
     if (a.type == QInputMethodEvent::Cursor) preeditCursor_ = a.start;
+    if (a.type != QInputMethodEvent::TextFormat) continue;
+    const QTextCharFormat format = qvariant_cast<QTextFormat>(a.value).toCharFormat();
+    if (format.isValid()) preeditFormats_.push_back({a.start, a.length, format});
   }
   preeditLayout_.reset();
   const QString commit = event->commitString();

@@ -54,6 +54,8 @@ class RichEditWidget : public QWidget, public UnitWidget {
   // The laid-out line (cached until the next change); the caret line carries the composition.
   QTextLayout& layoutOf(int line);
   std::unique_ptr<QTextLayout> makeLayout(int line, bool withPreedit);
+  QList<QTextLayout::FormatRange> withPreeditFormats(const QList<QTextLayout::FormatRange>& ranges,
+                                                     int at) const;
   QTextCharFormat formatOf(int position);
   // The line's characters as drawn (without its line break) and its first position.
   QString lineText(int line, int* start) const;
@@ -73,6 +75,9 @@ class RichEditWidget : public QWidget, public UnitWidget {
   std::unordered_map<const CharFormat*, QTextCharFormat> formats_;
   QString preedit_;
   int preeditCursor_ = 0;
+  // The input method's own look of the composition (the segment being converted, underlines),
+  // positions within the composition.
+  QList<QTextLayout::FormatRange> preeditFormats_;
 };
 
 }  // namespace platform::qt

@@ -44,6 +44,20 @@ class Converter {
   iconv_t cd_;
 };
 
+// Converts what it can and puts U+FFFD for each `unit` bytes it cannot, so nothing after them is
+// lost.
+std::string convertReplacing(Converter& converter, std::string_view bytes, size_t unit) {
+  std::string out;
+  if (!converter.ok()) return out;
+  while (!bytes.empty()) {
+    bytes = converter.convert(bytes, out);
+    if (bytes.empty()) break;
+    out += kReplacement;
+    bytes.remove_prefix(std::min(unit, bytes.size()));
+  }
+  return out;
+}
+
 }  // namespace
 
 std::optional<std::string> utf8ToGbk(std::string_view utf8) {
@@ -56,7 +70,11 @@ std::optional<std::string> utf8ToGbk(std::string_view utf8) {
   return out;
 }
 
-std::string gbkToUtf8(std::string_view gbk) { return decodeReplacing(gbk, kGbk, 1); }
+std::string gbkToUtf8(std::string_view gbk) {
+  // A settings file is decoded line by line: opening a converter costs more than a line.
+  thread_local Converter converter("UTF-8", kGbk);
+  return convertReplacing(converter, gbk, 1);
+}
 
 std::optional<std::string> decodeStrictly(std::string_view bytes, const char* encoding) {
   Converter converter("UTF-8", encoding);
@@ -68,15 +86,7 @@ std::optional<std::string> decodeStrictly(std::string_view bytes, const char* en
 
 std::string decodeReplacing(std::string_view bytes, const char* encoding, size_t unit) {
   Converter converter("UTF-8", encoding);
-  std::string out;
-  if (!converter.ok()) return out;
-  while (!bytes.empty()) {
-    bytes = converter.convert(bytes, out);
-    if (bytes.empty()) break;
-    out += kReplacement;
-    bytes.remove_prefix(std::min(unit, bytes.size()));
-  }
-  return out;
+  return convertReplacing(converter, bytes, unit);
 }
 
 bool isValidUtf8(std::string_view text) {

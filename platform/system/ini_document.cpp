@@ -115,21 +115,27 @@ class IniDocument::Search {
   bool take(size_t index, std::string_view raw) {
     // A header starts with '[' in its bytes too: a line starts on a character, and spaces and
     // tabs are never part of a GBK character.
-    const bool mayBeHeader = trim(raw).starts_with('[');
-    if (!mayBeHeader && !place.section) return true;
-    const std::string text = decode(encoding_, raw);
-    if (const auto name = mayBeHeader ? sectionName(text) : std::nullopt) {
-      if (place.section) return false;
-      if (sameNameIgnoringAsciiCase(*name, section_)) place.section = place.endOfSection = index;
-      return true;
+    if (trim(raw).starts_with('[')) {
+      const std::string text = decode(encoding_, raw);
+      if (const auto name = sectionName(text)) {
+        if (place.section) return false;
+        if (sameNameIgnoringAsciiCase(*name, section_)) place.section = place.endOfSection = index;
+        return true;
+      }
     }
     if (!place.section) return true;
-    const auto line = keyLine(text);
+    // '=' is never part of a GBK character either: the key is decoded alone, and the whole line
+    // only once its key is the one looked for.
+    const auto equals = raw.find('=');
+    if (equals == std::string_view::npos) return true;
+    const std::string keyText = decode(encoding_, raw.substr(0, equals + 1));
+    const auto line = keyLine(keyText);
     if (!line) return true;
     place.endOfSection = index;
     if (!sameNameIgnoringAsciiCase(line->key, key_)) return true;
     place.key = index;
-    value = unquoted(line->value);
+    const std::string text = decode(encoding_, raw);
+    value = unquoted(keyLine(text)->value);
     return false;
   }
 

@@ -295,6 +295,35 @@ TEST_F(QtBackendTest, AnInputMethodComposesAndItsEnterRaisesNoKeyDown) {
                           "输入框.key:13", "输入框.changed", "输入框.key:13", "输入框.changed"));
 }
 
+// The input method marks the segment it converts; the text after the caret, with its own
+// format, moves past the composition.
+TEST_F(QtBackendTest, ACompositionShowsTheInputMethodsFormatsInsideTheText) {
+  auto* box = static_cast<platform::qt::RichEditWidget*>(widget(w.输入框));
+  w.输入框.setContent("甲乙");
+  w.输入框.setSelectionStart(1);
+  w.输入框.setSelectionLength(1);
+  w.输入框.applyCharFormat({"宋体", 13, 0, 0, platform::rgb(0, 0, 255)});
+  w.输入框.setSelectionStart(1);
+  box->setFocus();
+  QTextCharFormat converting;
+  converting.setBackground(QColor(255, 0, 0));
+  QInputMethodEvent compose("にほん", {{QInputMethodEvent::TextFormat, 0, 2, converting}});
+  QApplication::sendEvent(box, &compose);
+  driver.qt().processEvents();
+  const QImage image = box->grab().toImage();
+  int redRight = -1, blueLeft = image.width();
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.red() > 200 && c.green() < 60 && c.blue() < 60) redRight = std::max(redRight, x);
+      if (c.blue() > 150 && c.red() < 80 && c.green() < 80) blueLeft = std::min(blueLeft, x);
+    }
+  }
+  EXPECT_GE(redRight, 0) << "the converting segment is marked";
+  EXPECT_GT(blueLeft, redRight) << "乙 is drawn after the composition";
+  EXPECT_LT(blueLeft, image.width()) << "乙 keeps its colour";
+}
+
 TEST_F(QtBackendTest, PastingTypesTheClipboardText) {
   QGuiApplication::clipboard()->setText("貼り付け");
   QWidget* box = widget(w.输入框);
