@@ -160,6 +160,11 @@ class Screen:
         fd = self.x.XConnectionNumber(ctypes.c_void_p(self.dpy))
         select.select([fd], [], [], timeout)
 
+    def forget_windows(self):
+        """Drops the news of windows mapped so far (of programs that have ended since)."""
+        for _ in self._events(0):
+            pass
+
     def wait_for_window(self, timeout=20):
         """The next top-level window mapped on the screen."""
         deadline = time.monotonic() + timeout

@@ -31,6 +31,7 @@ class Running:
     """One program started on the session's screen, up to its first painted frame."""
 
     def __init__(self, session, screen, program):
+        screen.forget_windows()
         self.started = time.monotonic()
         self.process = subprocess.Popen([program], env=session.env, cwd=os.path.dirname(program),
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -286,20 +287,20 @@ def main():
         screen = Screen(args.display)
         results = {p: {} for p in [bare] + programs}
         only = args.only.split(",")
-        parts = []
-        if "startup" in only:
-            parts.append(measure_startup(session, screen, [bare] + programs, args.runs))
-        if "idle" in only:
-            parts.append(measure_idle(session, screen, [bare] + programs, args.idle_seconds,
-                                      programs))
-        if "click" in only:
-            parts.append(measure_click(session, screen, programs, args.clicks, args.quiet))
-        if "dropouts" in only:
-            parts.append(measure_dropouts(session, screen, programs, args.plays, args.quiet))
-        for part in parts:
-            for program, figures in part.items():
+        measures = {
+            "startup": lambda: measure_startup(session, screen, [bare] + programs, args.runs),
+            "idle": lambda: measure_idle(session, screen, [bare] + programs, args.idle_seconds,
+                                         programs),
+            "click": lambda: measure_click(session, screen, programs, args.clicks, args.quiet),
+            "dropouts": lambda: measure_dropouts(session, screen, programs, args.plays,
+                                                 args.quiet),
+        }
+        for name in only:
+            # Each measure's figures as soon as they are known: a long run shows its progress.
+            for program, figures in measures[name]().items():
                 results[program].update(figures)
-        print_table([bare] + programs, results)
+            print(f"-- after {name}:", flush=True)
+            print_table([bare] + programs, results)
     finally:
         session.close()
 

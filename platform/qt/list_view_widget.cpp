@@ -107,6 +107,8 @@ ListViewWidget::~ListViewWidget() { setModel(nullptr); }
 void ListViewWidget::applyColumns() {
   header()->setVisible(list().headerVisible());
   header()->setStretchLastSection(false);
+  // A form's column can be as narrow as 1 px (a hidden store); Qt's default minimum would widen it.
+  header()->setMinimumSectionSize(1);
   const bool fit = list().columnsFitWidth();
   setHorizontalScrollBarPolicy(fit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
   if (fit && header()->count() > 0) header()->setSectionResizeMode(0, QHeaderView::Stretch);

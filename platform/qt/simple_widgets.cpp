@@ -17,7 +17,9 @@ void fillBackground(QPainter& p, const QWidget& w, Color color) {
 
 void PictureBoxWidget::refresh(Property property) {
   if (property == Property::Picture) {
-    picture_ = decodePicture(static_cast<const PictureBox&>(unit()).picture());
+    // Decoded when first drawn: the pictures of hidden pages cost the start nothing.
+    picture_ = QPixmap();
+    pictureStale_ = true;
     update();
   } else if (property == Property::Appearance) {
     update();
@@ -28,6 +30,10 @@ void PictureBoxWidget::paintEvent(QPaintEvent*) {
   if (!live()) return;
   QPainter p(this);
   fillBackground(p, *this, unit().backgroundColor());
+  if (pictureStale_) {
+    picture_ = decodePicture(static_cast<const PictureBox&>(unit()).picture());
+    pictureStale_ = false;
+  }
   if (!picture_.isNull()) p.drawPixmap(0, 0, picture_);
 }
 

@@ -21,6 +21,7 @@ class PictureBoxWidget : public PlainUnitWidget {
 
  private:
   QPixmap picture_;
+  bool pictureStale_ = false;
 };
 
 // A frame with its caption; a holder of its child units.
