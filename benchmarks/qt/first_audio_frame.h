@@ -16,6 +16,7 @@ inline void timeToFirstAudioFrame(benchmark::State& state, platform::qt::QtAudio
   using Clock = std::chrono::steady_clock;
   std::atomic<std::int64_t> heardAt{0};
   audio.setFirstFrameObserver([&] { heardAt = Clock::now().time_since_epoch().count(); });
+  audio.warmUp();
   // A device that stalls ends the run instead of hanging it.
   const auto actAndWait = [&] {
     heardAt = 0;

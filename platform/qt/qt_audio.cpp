@@ -24,22 +24,17 @@ std::int64_t steadyMs() {
 
 }  // namespace
 
-// The device stream of the audio output library, loaded (on the audio thread) at the first
-// warm-up or the first sound. Without the library there is no device.
+// The device stream of the audio output library, loaded on the audio thread by warmUp().
+// Without the library there is no device.
 class QtMixerSink : public MixerSink {
  public:
   void load() {
-    if (tried_) return;
-    tried_ = true;
     if (auto create = reinterpret_cast<CreateMixerSink>(
             resolveProgramModule(kAudioOutputLibrary, kCreateMixerSink))) {
       sink_.reset(create());
     }
   }
-  bool open() override {
-    load();
-    return sink_ != nullptr && sink_->open();
-  }
+  bool open() override { return sink_ != nullptr && sink_->open(); }
   int sampleRate() const override { return sink_->sampleRate(); }
   std::int64_t framesFree() override { return sink_->framesFree(); }
   void write(const std::int16_t* frames, std::size_t count) override {
@@ -50,7 +45,6 @@ class QtMixerSink : public MixerSink {
   }
 
  private:
-  bool tried_ = false;
   std::unique_ptr<MixerSink> sink_;
 };
 
@@ -124,6 +118,7 @@ QtAudioOutput::~QtAudioOutput() {
 }
 
 void QtAudioOutput::runMixer() {
+  if (!warm_) return;
   const std::int64_t now = steadyMs();
   const std::optional<std::int64_t> next = mixer_->run(now);
   open_ = mixer_->sinkOpen();
@@ -135,7 +130,13 @@ void QtAudioOutput::runMixer() {
 }
 
 void QtAudioOutput::warmUp() {
-  if (thread_ != nullptr) QMetaObject::invokeMethod(owner_, [this] { sink_->load(); });
+  if (thread_ == nullptr) return;
+  QMetaObject::invokeMethod(owner_, [this] {
+    if (warm_) return;
+    sink_->load();
+    warm_ = true;
+    runMixer();
+  });
 }
 
 bool QtAudioOutput::hasDevice() const { return open_; }

@@ -35,9 +35,9 @@ class QtAudioOutput : public AudioOutput {
   // A sound effect: plays to its end unless the output goes away first.
   void playEffect(std::unique_ptr<PcmSource> source);
 
-  // Loads the sound device's library and connects to the sound server on the audio thread, so
-  // that the first sound does not wait for them; a sound that comes first is held and played
-  // from its first frame once they are there.
+  // Loads the sound device's library and connects to the sound server, on the audio thread.
+  // Until then nothing is heard: sounds are held and play from their first frame once the
+  // device is there, so that a program draws its first frame before it loads sound libraries.
   void warmUp();
   // True while the device stream is open, that is while sounds play and for a moment after.
   bool hasDevice() const;
@@ -57,6 +57,8 @@ class QtAudioOutput : public AudioOutput {
   std::unique_ptr<QtMixerSink> sink_;
   std::unique_ptr<AudioMixer> mixer_;
   std::atomic<bool> open_{false};
+  // The audio thread's: warmUp() has loaded the device library.
+  bool warm_ = false;
 };
 
 }  // namespace platform::qt
