@@ -133,6 +133,8 @@ class QtBackend::Impl {
     afterFirstPaint_.watch(*widget);
     if (window.windowState() == 2) {
       widget->showMinimized();
+      // A window that starts minimized draws no first frame to wait for.
+      audio_.warmUp();
     } else {
       widget->show();
       // A window that opens takes the keyboard, also where no window manager hands it over.
