@@ -1,23 +1,17 @@
 #include "platform/qt/qt_audio.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QIODevice>
-#include <QMediaDevices>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
 
+#include "platform/qt/mixer_sink_module.h"
+#include "platform/qt/program_module.h"
+
 namespace platform::qt {
 
 namespace {
 
-// The device stream's buffer: long enough that a top-up every 10 ms never lets it run dry,
-// short enough that a sound is heard as soon as it is written.
-constexpr int kBufferMs = 50;
-constexpr int kFrameBytes = 2 * sizeof(std::int16_t);
 // A sound whose end the device has not reported this long after its length is taken as ended,
 // so that a stalled device cannot hold up what waits for the end.
 constexpr std::int64_t kEndGraceMs = 2000;
@@ -30,52 +24,34 @@ std::int64_t steadyMs() {
 
 }  // namespace
 
-// A push-mode QAudioSink on the default device, made anew at each open: Qt asks the server
-// for the size it was granted last time, so a reused sink's buffer shrinks with every start
-// until it never plays again.
+// The device stream of the audio output library, loaded (on the audio thread) at the first
+// warm-up or the first sound. Without the library there is no device.
 class QtMixerSink : public MixerSink {
  public:
-  bool open() override {
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) return false;
-    QAudioFormat format;
-    format.setChannelCount(2);
-    format.setSampleFormat(QAudioFormat::Int16);
-    format.setSampleRate(48000);
-    if (!device.isFormatSupported(format)) format.setSampleRate(44100);
-    if (!device.isFormatSupported(format))
-      format.setSampleRate(device.preferredFormat().sampleRate());
-    sink_ = std::make_unique<QAudioSink>(device, format);
-    sink_->setBufferSize(format.bytesForDuration(kBufferMs * 1000));
-    io_ = sink_->start();
-    if (io_ == nullptr || failed()) {
-      close();
-      return false;
+  void load() {
+    if (tried_) return;
+    tried_ = true;
+    if (auto create = reinterpret_cast<CreateMixerSink>(
+            resolveProgramModule(kAudioOutputLibrary, kCreateMixerSink))) {
+      sink_.reset(create());
     }
-    rate_ = format.sampleRate();
-    return true;
   }
-  int sampleRate() const override { return rate_; }
-  std::int64_t framesFree() override { return failed() ? -1 : sink_->bytesFree() / kFrameBytes; }
+  bool open() override {
+    load();
+    return sink_ != nullptr && sink_->open();
+  }
+  int sampleRate() const override { return sink_->sampleRate(); }
+  std::int64_t framesFree() override { return sink_->framesFree(); }
   void write(const std::int16_t* frames, std::size_t count) override {
-    io_->write(reinterpret_cast<const char*>(frames), static_cast<qint64>(count) * kFrameBytes);
+    sink_->write(frames, count);
   }
   void close() override {
-    if (sink_ != nullptr) sink_->stop();
-    sink_.reset();
-    io_ = nullptr;
+    if (sink_ != nullptr) sink_->close();
   }
 
  private:
-  // A buffer that ran dry between sounds is no failure.
-  bool failed() const {
-    const QAudio::Error error = sink_->error();
-    return error != QAudio::NoError && error != QAudio::UnderrunError;
-  }
-
-  std::unique_ptr<QAudioSink> sink_;
-  QIODevice* io_ = nullptr;
-  int rate_ = 0;
+  bool tried_ = false;
+  std::unique_ptr<MixerSink> sink_;
 };
 
 namespace {
@@ -156,6 +132,10 @@ void QtAudioOutput::runMixer() {
   } else {
     timer_->stop();
   }
+}
+
+void QtAudioOutput::warmUp() {
+  if (thread_ != nullptr) QMetaObject::invokeMethod(owner_, [this] { sink_->load(); });
 }
 
 bool QtAudioOutput::hasDevice() const { return open_; }

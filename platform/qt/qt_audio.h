@@ -35,6 +35,10 @@ class QtAudioOutput : public AudioOutput {
   // A sound effect: plays to its end unless the output goes away first.
   void playEffect(std::unique_ptr<PcmSource> source);
 
+  // Loads the sound device's library and connects to the sound server on the audio thread, so
+  // that the first sound does not wait for them; a sound that comes first is held and played
+  // from its first frame once they are there.
+  void warmUp();
   // True while the device stream is open, that is while sounds play and for a moment after.
   bool hasDevice() const;
   // Runs on the audio thread whenever the first frames of a sound go to the sink (benchmarks).

@@ -11,7 +11,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <functional>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/qt/message_box.h"
 #include "platform/qt/popup_menu.h"
@@ -37,6 +39,27 @@ QApplication* makeApplication(int& argc, char** argv) {
   if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   return QApplication::instance() == nullptr ? new QApplication(argc, argv) : nullptr;
 }
+
+// Runs `then` once, from the event loop, after the first paint of the widgets it watches.
+class AfterFirstPaint : public QObject {
+ public:
+  explicit AfterFirstPaint(std::function<void()> then) : then_(std::move(then)) {}
+  void watch(QWidget& widget) {
+    if (then_) widget.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && then_) {
+      QTimer::singleShot(0, this, std::exchange(then_, nullptr));
+    }
+    if (!then_) watched->removeEventFilter(this);
+    return false;
+  }
+
+ private:
+  std::function<void()> then_;
+};
 
 }  // namespace
 
@@ -107,6 +130,7 @@ class QtBackend::Impl {
     const bool modal = runtime_ != nullptr && runtime_->openWindows().size() > 1;
     auto* widget = new WindowWidget(window, modal);
     windows_[&window] = widget;
+    afterFirstPaint_.watch(*widget);
     if (window.windowState() == 2) {
       widget->showMinimized();
     } else {
@@ -167,6 +191,8 @@ class QtBackend::Impl {
   QPointer<qt::MessageBox> openBox_;
   qt::QtMeasurer measurer_;
   qt::QtAudioOutput audio_;
+  // The first frame is drawn without the sound libraries; they load right after it.
+  AfterFirstPaint afterFirstPaint_{[this] { audio_.warmUp(); }};
 };
 
 QtBackend::QtBackend(int& argc, char** argv) : QtBackend(argc, argv, Options{}) {}

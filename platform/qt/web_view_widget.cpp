@@ -4,10 +4,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLibrary>
 #include <QPainter>
 
 #include "platform/qt/key_codes.h"
+#include "platform/qt/program_module.h"
 #include "platform/system/paths.h"
 #include "platform/window.h"
 
@@ -17,25 +17,11 @@ namespace {
 
 constexpr const char* kEngineLibrary = "sorandel_web_engine";
 
-// The engine library lies beside the program; a program built elsewhere in the tree (tests,
-// benchmarks) finds it in the built program folder.
 CreatePagePlayer loadEngine(QString& playerFolder) {
-  static CreatePagePlayer create = nullptr;
   static QString folder;
-  static bool tried = false;
-  if (!tried) {
-    tried = true;
-    for (const QString& dir :
-         {QCoreApplication::applicationDirPath(), QStringLiteral(SORANDEL_WEB_ENGINE_DIR)}) {
-      QLibrary library(QDir(dir).filePath(kEngineLibrary));
-      create = reinterpret_cast<CreatePagePlayer>(library.resolve(kCreatePagePlayer));
-      if (create != nullptr) {
-        folder = QDir(dir).filePath(QStringLiteral("ruffle"));
-        break;
-      }
-    }
-  }
-  playerFolder = folder;
+  static const auto create = reinterpret_cast<CreatePagePlayer>(
+      resolveProgramModule(kEngineLibrary, kCreatePagePlayer, &folder));
+  playerFolder = QDir(folder).filePath(QStringLiteral("ruffle"));
   return create;
 }
 
