@@ -67,6 +67,9 @@ std::optional<std::string> utf8ToGbk(std::string_view utf8) {
   if (!converter.ok()) return std::nullopt;
   std::string out;
   if (!converter.convert(utf8, out).empty()) return std::nullopt;
+  // The converter drops some characters without a word (Unicode tag characters): text that would
+  // not read back as written is text GBK cannot hold.
+  if (gbkToUtf8(out) != utf8) return std::nullopt;
   return out;
 }
 

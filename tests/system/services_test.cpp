@@ -145,7 +145,8 @@ TEST(Gbk, ConvertsBothWaysAndRefusesWhatItCannotHold) {
             "课程A");
   EXPECT_EQ(platform::utf8ToGbk("おはよう").has_value(), true);
   EXPECT_FALSE(platform::utf8ToGbk("😀").has_value());
-  EXPECT_FALSE(platform::utf8ToGbk("\xC3").has_value());  // not UTF-8
+  EXPECT_FALSE(platform::utf8ToGbk("a\U000E0040b").has_value());  // a tag character
+  EXPECT_FALSE(platform::utf8ToGbk("\xC3").has_value());          // not UTF-8
   EXPECT_EQ(platform::gbkToUtf8("a\xFF"
                                 "b"),
             "a\xEF\xBF\xBD"
