@@ -24,10 +24,7 @@ Qt::CursorShape shapeOf(Cursor cursor) {
 }  // namespace
 
 void UnitWidget::showAll() {
-  for (Property p :
-       {Property::Geometry, Property::Visible, Property::Disabled, Property::Appearance}) {
-    changed(p);
-  }
+  for (Property p : {Property::Geometry, Property::Disabled, Property::Appearance}) changed(p);
   refresh(Property::Items);
   refresh(Property::Content);
   refresh(Property::Caption);
@@ -40,6 +37,9 @@ void UnitWidget::showAll() {
   refresh(Property::Range);
   refresh(Property::Address);
   refresh(Property::Focus);
+  // Last: a widget made while its window shows is drawn from every property at once, as are
+  // those made before the window showed.
+  changed(Property::Visible);
 }
 
 void UnitWidget::changed(Property property) {
