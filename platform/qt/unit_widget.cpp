@@ -25,12 +25,12 @@ Qt::CursorShape shapeOf(Cursor cursor) {
 
 void UnitWidget::showAll() {
   for (Property p : {Property::Geometry, Property::Disabled, Property::Appearance}) changed(p);
+  // A list's columns, with its rows.
   refresh(Property::Items);
   refresh(Property::Content);
   refresh(Property::Caption);
   refresh(Property::Picture);
   refresh(Property::Checked);
-  refresh(Property::Rows);
   refresh(Property::Selection);
   refresh(Property::SelectedRow);
   refresh(Property::CurrentItem);
