@@ -69,8 +69,8 @@ void SentenceDrill::design() {
   };
   w_.输入正确错误图片框.setVisible(false);
 
-  const auto stepButton = [](platform::ImageButton& button, const platform::Bytes& picture,
-                             const platform::Bytes& hover) {
+  const auto stepButton = [](platform::ImageButton& button, const platform::SharedBytes& picture,
+                             const platform::SharedBytes& hover) {
     button.setPicture(picture);
     button.setHoverPicture(hover);
     button.setClickSound(assets::modeClickSound());

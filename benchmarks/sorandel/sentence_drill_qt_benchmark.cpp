@@ -39,7 +39,7 @@ struct DrillOnQt {
     if (QApplication::instance() == nullptr) new QApplication(argc, argv);
     folder.addCourse("Lesson1  家庭问候", "Lesson1")
         .addItem("Lesson1基本课文", "1S01", "おはようございます。", "早上好。", "s01");
-    const platform::Bytes& mark = assets::soundButton();
+    const platform::SharedBytes& mark = assets::soundButton();
     folder.putFile(content::ContentFolders::rightMarkPicture,
                    std::string(mark.begin(), mark.end()));
     folder.putFile(content::ContentFolders::wrongMarkPicture,

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QPixmap>
-
 #include "platform/group_box.h"
 #include "platform/label.h"
 #include "platform/picture_box.h"
+#include "platform/qt/pictures.h"
 #include "platform/qt/unit_widget.h"
 
 namespace platform::qt {
@@ -20,8 +19,7 @@ class PictureBoxWidget : public PlainUnitWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QPixmap picture_;
-  bool pictureStale_ = false;
+  LazyPicture picture_;
 };
 
 // A frame with its caption; a holder of its child units.
