@@ -53,6 +53,11 @@ QImage decodePicture(const SharedBytes& bytes) {
   return wrapped.isNull() ? readPixmap(bytes).toImage() : wrapped;
 }
 
+QSize opaqueSize(const SharedBytes& bytes) {
+  const auto shape = bitmap_layout::read({bytes.data(), bytes.size()});
+  return shape && !shape->alpha ? QSize(shape->width, shape->height) : QSize();
+}
+
 QPixmap decodePixmap(const SharedBytes& bytes) {
   const QImage wrapped = wrapBitmap(bytes);
   return wrapped.isNull() ? readPixmap(bytes) : QPixmap::fromImage(wrapped);

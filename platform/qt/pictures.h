@@ -13,6 +13,10 @@ namespace platform::qt {
 // QPainter::drawImage.
 QImage decodePicture(const SharedBytes& bytes);
 
+// The size of a picture whose header alone shows it opaque (the program's own layout without
+// alpha, which Qt's reader also takes as opaque); an empty size for any other bytes.
+QSize opaqueSize(const SharedBytes& bytes);
+
 // The same as a pixmap, for widgets that keep small pictures as pixmaps.
 QPixmap decodePixmap(const SharedBytes& bytes);
 

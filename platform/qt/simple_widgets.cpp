@@ -18,6 +18,7 @@ void PictureBoxWidget::refresh(Property property) {
   if (property == Property::Picture) {
     // Decoded when first drawn: the pictures of hidden pages cost the start nothing.
     picture_.reset();
+    hideWhatLiesBehind();
     update();
   } else if (property == Property::Appearance) {
     update();
@@ -28,8 +29,17 @@ void PictureBoxWidget::paintEvent(QPaintEvent*) {
   if (!live()) return;
   QPainter p(this);
   fillBackground(p, *this, unit().backgroundColor());
-  const QImage& picture = picture_.image(static_cast<const PictureBox&>(unit()).picture());
+  const QImage& picture = picture_.image(pictureBytes());
   if (!picture.isNull()) p.drawImage(0, 0, picture);
+}
+
+void PictureBoxWidget::resizeEvent(QResizeEvent*) { hideWhatLiesBehind(); }
+
+// Qt leaves what lies behind an opaque widget unpainted: a picture hidden under an opaque one
+// that covers the whole box is neither drawn nor decoded.
+void PictureBoxWidget::hideWhatLiesBehind() {
+  const QSize picture = opaqueSize(pictureBytes());
+  setAttribute(Qt::WA_OpaquePaintEvent, picture.width() >= width() && picture.height() >= height());
 }
 
 void GroupBoxWidget::refresh(Property property) {

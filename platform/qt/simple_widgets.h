@@ -17,8 +17,13 @@ class PictureBoxWidget : public PlainUnitWidget {
  protected:
   void refresh(Property property) override;
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  const SharedBytes& pictureBytes() const {
+    return static_cast<const PictureBox&>(unit()).picture();
+  }
+  void hideWhatLiesBehind();
   LazyPicture picture_;
 };
 
