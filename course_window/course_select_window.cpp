@@ -36,8 +36,8 @@ CourseSelectWindow::CourseSelectWindow(platform::Runtime& runtime, CourseWindowS
   课程列表框.setColumnsFitWidth(true);
   课程列表框.onCurrentRowChanged = [this] { courseRowChanged(); };
 
-  const auto button = [](platform::ImageButton& b, const platform::Bytes& picture,
-                         const platform::Bytes& hover, const platform::Bytes& sound) {
+  const auto button = [](platform::ImageButton& b, const platform::SharedBytes& picture,
+                         const platform::SharedBytes& hover, const platform::Bytes& sound) {
     b.setPicture(picture);
     b.setHoverPicture(hover);
     b.setClickSound(sound);

@@ -9,11 +9,11 @@ ImageButton::ImageButton(Unit& parent, std::string name, Rect rect)
   setCursor(Cursor::Hand);
 }
 
-void ImageButton::setPicture(Bytes picture) {
+void ImageButton::setPicture(SharedBytes picture) {
   write(picture_, std::move(picture), Property::Picture);
 }
 
-void ImageButton::setHoverPicture(Bytes picture) {
+void ImageButton::setHoverPicture(SharedBytes picture) {
   write(hoverPicture_, std::move(picture), Property::Picture);
 }
 
@@ -21,7 +21,7 @@ void ImageButton::setClickSound(Bytes wav) {
   write(clickSound_, std::move(wav), Property::Appearance);
 }
 
-void ImageButton::setDesign(Bytes picture, Bytes hoverPicture, Bytes clickSound) {
+void ImageButton::setDesign(SharedBytes picture, SharedBytes hoverPicture, Bytes clickSound) {
   setPicture(std::move(picture));
   setHoverPicture(std::move(hoverPicture));
   setClickSound(std::move(clickSound));

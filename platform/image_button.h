@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "platform/system/bytes.h"
+#include "platform/system/shared_bytes.h"
 #include "platform/unit.h"
 
 namespace platform {
@@ -14,14 +15,14 @@ class ImageButton : public Unit {
  public:
   ImageButton(Unit& parent, std::string name, Rect rect);
 
-  const Bytes& picture() const { return picture_; }
-  void setPicture(Bytes picture);
-  const Bytes& hoverPicture() const { return hoverPicture_; }
-  void setHoverPicture(Bytes picture);
+  const SharedBytes& picture() const { return picture_; }
+  void setPicture(SharedBytes picture);
+  const SharedBytes& hoverPicture() const { return hoverPicture_; }
+  void setHoverPicture(SharedBytes picture);
   const Bytes& clickSound() const { return clickSound_; }
   void setClickSound(Bytes wav);
   // Both pictures and the click sound at once, as a form designs a button.
-  void setDesign(Bytes picture, Bytes hoverPicture, Bytes clickSound);
+  void setDesign(SharedBytes picture, SharedBytes hoverPicture, Bytes clickSound);
 
   std::function<void()> onClicked;
 
@@ -31,8 +32,8 @@ class ImageButton : public Unit {
   void handleClick() override;
 
  private:
-  Bytes picture_;
-  Bytes hoverPicture_;
+  SharedBytes picture_;
+  SharedBytes hoverPicture_;
   Bytes clickSound_;
 };
 

@@ -10,7 +10,7 @@ void ListView::setHeaderVisible(bool visible) { write(headerVisible_, visible, P
 
 void ListView::setColumnsFitWidth(bool fit) { write(columnsFitWidth_, fit, Property::Items); }
 
-void ListView::setImageList(std::vector<Bytes> images) {
+void ListView::setImageList(std::vector<SharedBytes> images) {
   write(imageList_, std::move(images), Property::Items);
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/system/bytes.h"
+#include "platform/system/shared_bytes.h"
 #include "platform/unit.h"
 
 namespace platform {
@@ -33,8 +33,8 @@ class ListView : public Unit {
   bool columnsFitWidth() const { return columnsFitWidth_; }
   void setColumnsFitWidth(bool fit);
   // The pictures that setCellImage numbers.
-  const std::vector<Bytes>& imageList() const { return imageList_; }
-  void setImageList(std::vector<Bytes> images);
+  const std::vector<SharedBytes>& imageList() const { return imageList_; }
+  void setImageList(std::vector<SharedBytes> images);
 
   // Appends one empty row at the end; selects nothing and raises nothing.
   void appendRow();
@@ -69,7 +69,7 @@ class ListView : public Unit {
   std::vector<ListColumn> columns_;
   bool headerVisible_ = true;
   bool columnsFitWidth_ = false;
-  std::vector<Bytes> imageList_;
+  std::vector<SharedBytes> imageList_;
   std::vector<std::vector<Cell>> rows_;
   int selectedRow_ = -1;
 };

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/system/bytes.h"
+#include "platform/system/shared_bytes.h"
 #include "platform/unit.h"
 
 namespace platform {
 
 struct NavigationItem {
   std::string caption;
-  Bytes icon;
+  SharedBytes icon;
 };
 
 struct NavigationGroup {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/system/bytes.h"
+#include "platform/system/shared_bytes.h"
 #include "platform/unit.h"
 
 namespace platform {
@@ -10,14 +10,14 @@ class PictureBox : public Unit {
  public:
   using Unit::Unit;
 
-  // Bytes of a JPEG, GIF or PNG file; empty bytes clear the picture.
-  const Bytes& picture() const { return picture_; }
-  void setPicture(Bytes picture);
+  // Bytes of a JPEG, GIF, PNG or BMP file; empty bytes clear the picture.
+  const SharedBytes& picture() const { return picture_; }
+  void setPicture(SharedBytes picture);
 
   std::string_view kind() const override { return "PictureBox"; }
 
  private:
-  Bytes picture_;
+  SharedBytes picture_;
 };
 
 }  // namespace platform

@@ -12,11 +12,11 @@ void ProgressBar::setPosition(int position) { write(position_, position, Propert
 
 void ProgressBar::setSlider(bool slider) { write(slider_, slider, Property::Appearance); }
 
-void ProgressBar::setTrackPicture(Bytes picture) {
+void ProgressBar::setTrackPicture(SharedBytes picture) {
   write(trackPicture_, std::move(picture), Property::Picture);
 }
 
-void ProgressBar::setFillPicture(Bytes picture) {
+void ProgressBar::setFillPicture(SharedBytes picture) {
   write(fillPicture_, std::move(picture), Property::Picture);
 }
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "platform/system/bytes.h"
+#include "platform/system/shared_bytes.h"
 #include "platform/unit.h"
 
 namespace platform {
@@ -25,11 +25,11 @@ class ProgressBar : public Unit {
   bool slider() const { return slider_; }
   void setSlider(bool slider);
 
-  // Bytes of a JPEG, GIF or PNG file; empty bytes draw the plain bar.
-  const Bytes& trackPicture() const { return trackPicture_; }
-  void setTrackPicture(Bytes picture);
-  const Bytes& fillPicture() const { return fillPicture_; }
-  void setFillPicture(Bytes picture);
+  // Bytes of a JPEG, GIF, PNG or BMP file; empty bytes draw the plain bar.
+  const SharedBytes& trackPicture() const { return trackPicture_; }
+  void setTrackPicture(SharedBytes picture);
+  const SharedBytes& fillPicture() const { return fillPicture_; }
+  void setFillPicture(SharedBytes picture);
 
   std::function<void()> onPositionChanged;
 
@@ -43,8 +43,8 @@ class ProgressBar : public Unit {
   int maximum_ = 100;
   int position_ = 0;
   bool slider_ = false;
-  Bytes trackPicture_;
-  Bytes fillPicture_;
+  SharedBytes trackPicture_;
+  SharedBytes fillPicture_;
 };
 
 }  // namespace platform

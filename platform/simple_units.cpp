@@ -6,7 +6,7 @@
 
 namespace platform {
 
-void PictureBox::setPicture(Bytes picture) {
+void PictureBox::setPicture(SharedBytes picture) {
   write(picture_, std::move(picture), Property::Picture);
 }
 

@@ -28,6 +28,8 @@ packages=(
   xvfb imagemagick xdotool x11-utils
   # measuring scripts: a private sound server with a null sink, and a recorder of its monitor
   pulseaudio pulseaudio-utils
+  # ... and the X libraries they call: clicks (XTEST) and reports of drawing (DAMAGE)
+  libxtst6 libxdamage1
 )
 
 # The basics pages' player comes from npm at build time; any npm will do (Debian's is the default).

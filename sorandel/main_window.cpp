@@ -43,8 +43,8 @@ MainWindow::MainWindow(platform::Runtime& runtime, SorandelState& state)
 void MainWindow::designFrame() {
   主容器.setPicture(assets::mainSkin());
 
-  const auto frameButton = [](platform::ImageButton& button, const platform::Bytes& picture,
-                              const platform::Bytes& hover, const platform::Bytes& sound) {
+  const auto frameButton = [](platform::ImageButton& button, const platform::SharedBytes& picture,
+                              const platform::SharedBytes& hover, const platform::Bytes& sound) {
     button.setPicture(picture);
     button.setHoverPicture(hover);
     button.setClickSound(sound);

@@ -15,8 +15,8 @@ using view_colours::kInk;
 }  // namespace
 
 void ReadAlong::design() {
-  const auto modeButton = [](platform::ImageButton& button, const platform::Bytes& picture,
-                             const platform::Bytes& hover, const char* hint) {
+  const auto modeButton = [](platform::ImageButton& button, const platform::SharedBytes& picture,
+                             const platform::SharedBytes& hover, const char* hint) {
     button.setPicture(picture);
     button.setHoverPicture(hover);
     button.setClickSound(assets::modeClickSound());

@@ -3,6 +3,7 @@
 #include "assets/assets.h"
 #include "content/content_folders.h"
 #include "content/keys.h"
+#include "content/lesson_item_keys.h"
 #include "content/statements.h"
 #include "platform/system/file_bytes.h"
 #include "platform/system/text_numbers.h"
@@ -69,8 +70,8 @@ void SentenceDrill::design() {
   };
   w_.输入正确错误图片框.setVisible(false);
 
-  const auto stepButton = [](platform::ImageButton& button, const platform::Bytes& picture,
-                             const platform::Bytes& hover) {
+  const auto stepButton = [](platform::ImageButton& button, const platform::SharedBytes& picture,
+                             const platform::SharedBytes& hover) {
     button.setPicture(picture);
     button.setHoverPicture(hover);
     button.setClickSound(assets::modeClickSound());
@@ -88,23 +89,9 @@ void SentenceDrill::design() {
 void SentenceDrill::loadDrillList() {
   s_.drillLessonKey = content::lessonKey(
       s_.courseKey, w_.逐句跟读句子单选框.checked() ? content::sentenceTheme : content::wordTheme);
-  w_.数据库连接1.open(content::ContentFolders::path(w_.runtime().getProgramFolder(),
-                                                    content::ContentFolders::contentDatabase),
-                      "");
-  w_.记录集1.attachConnection(w_.数据库连接1);
-  const content::Statement query = content::selectLessonItems(s_.drillLessonKey);
-  s_.lastSqlText = query.text;
-  content::openQuery(w_.记录集1, query);
-  s_.drillCount = w_.记录集1.recordCount();
-  w_.记录集1.moveFirst();
-  platform::ListView& keys = w_.逐句跟读顺序列表框;
-  keys.clearRows();
-  while (!w_.记录集1.endOfRecords()) {
-    keys.appendRow();
-    w_.记录集1.readField("biaoshi", s_.drillFieldText);
-    keys.setCellText(keys.getRowCount() - 1, 0, s_.drillFieldText);
-    w_.记录集1.moveNext();
-  }
+  s_.drillCount = content::loadLessonItemKeys(w_.runtime().getProgramFolder(), s_.drillLessonKey,
+                                              w_.数据库连接1, w_.记录集1, w_.逐句跟读顺序列表框,
+                                              s_.lastSqlText, s_.drillFieldText);
   s_.drillIndex = 0;
   showDrillProgress();
   showDrillItem();

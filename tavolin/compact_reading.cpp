@@ -2,6 +2,7 @@
 
 #include "content/content_folders.h"
 #include "content/keys.h"
+#include "content/lesson_item_keys.h"
 #include "content/statements.h"
 #include "tavolin/compact_window.h"
 
@@ -17,23 +18,9 @@ void CompactReading::design() {
 void CompactReading::loadDrillList() {
   w_.逐句跟读自动下一题时钟.setInterval(0);
   s_.drillLessonKey = content::lessonKey(s_.courseKey, s_.studyTheme);
-  w_.数据库连接1.open(content::ContentFolders::path(w_.runtime().getProgramFolder(),
-                                                    content::ContentFolders::contentDatabase),
-                      "");
-  w_.记录集1.attachConnection(w_.数据库连接1);
-  const content::Statement query = content::selectLessonItems(s_.drillLessonKey);
-  s_.lastSqlText = query.text;
-  content::openQuery(w_.记录集1, query);
-  s_.drillCount = w_.记录集1.recordCount();
-  w_.记录集1.moveFirst();
-  w_.逐句跟读顺序列表框.clearRows();
-  while (!w_.记录集1.endOfRecords()) {
-    w_.逐句跟读顺序列表框.appendRow();
-    w_.记录集1.readField("biaoshi", s_.drillFieldText);
-    w_.逐句跟读顺序列表框.setCellText(w_.逐句跟读顺序列表框.getRowCount() - 1, 0,
-                                      s_.drillFieldText);
-    w_.记录集1.moveNext();
-  }
+  s_.drillCount = content::loadLessonItemKeys(w_.runtime().getProgramFolder(), s_.drillLessonKey,
+                                              w_.数据库连接1, w_.记录集1, w_.逐句跟读顺序列表框,
+                                              s_.lastSqlText, s_.drillFieldText);
   s_.drillIndex = 0;
   showDrillItem();
 }

@@ -1,6 +1,5 @@
 #include "canvas.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
 
 namespace painter {
@@ -69,14 +68,6 @@ void drawText(QPainter& p, const QRectF& r, const QString& text, const QFont& fo
 
 qreal textWidth(const QString& text, const QFont& font) {
   return QFontMetricsF(font).horizontalAdvance(text);
-}
-
-QByteArray png(const QImage& image) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes;
 }
 
 }  // namespace painter

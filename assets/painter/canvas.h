@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QBrush>
-#include <QByteArray>
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -46,7 +45,5 @@ void drawText(QPainter& p, const QRectF& r, const QString& text, const QFont& fo
 
 // Width of a text in the font, for placing an icon beside it.
 qreal textWidth(const QString& text, const QFont& font);
-
-QByteArray png(const QImage& image);
 
 }  // namespace painter

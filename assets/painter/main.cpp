@@ -13,6 +13,7 @@
 #include "frame.h"
 #include "icons.h"
 #include "palette.h"
+#include "platform/qt/bitmap_layout.h"
 #include "results.h"
 #include "sounds.h"
 #include "source_writer.h"
@@ -24,7 +25,9 @@ namespace {
 
 class Collection {
  public:
-  void add(std::string name, const QImage& picture) { add(std::move(name), png(picture)); }
+  void add(std::string name, const QImage& picture) {
+    add(std::move(name), platform::qt::bitmap_layout::encode(picture));
+  }
   void add(std::string name, const std::vector<std::uint8_t>& bytes) {
     add(std::move(name), QByteArray(reinterpret_cast<const char*>(bytes.data()),
                                     static_cast<qsizetype>(bytes.size())));
@@ -34,8 +37,8 @@ class Collection {
     files_.push_back({std::move(name), std::move(bytes)});
   }
   void addButton(const std::string& name, const ButtonPictures& pictures) {
-    add(name + ".png", pictures.normal);
-    add(name + "_hover.png", pictures.hover);
+    add(name + ".bmp", pictures.normal);
+    add(name + "_hover.bmp", pictures.hover);
   }
   const std::vector<OutputFile>& files() const { return files_; }
 
@@ -49,12 +52,12 @@ QImage groundAt(const QImage& picture, const QRect& unit) {
 
 void paintFrame(Collection& out) {
   const QImage skin = mainSkin();
-  out.add("main_skin.png", skin);
-  out.add("lesson_panel.png", lessonPanelBackground());
-  out.add("basics_panel.png", basicsPanelPicture());
+  out.add("main_skin.bmp", skin);
+  out.add("lesson_panel.bmp", lessonPanelBackground());
+  out.add("basics_panel.bmp", basicsPanelPicture());
   for (int group = 0; group < kNavigationGroups; ++group)
     for (int item = 0; item < kNavigationItems; ++item)
-      out.add("navigation_" + std::to_string(group) + "_" + std::to_string(item) + ".png",
+      out.add("navigation_" + std::to_string(group) + "_" + std::to_string(item) + ".bmp",
               navigationIcon(group, item));
   out.addButton("course_button", primaryButton(groundAt(skin, frame::kCourseButton), Glyph::Courses,
                                                QStringLiteral("课程选择")));
@@ -68,31 +71,31 @@ void paintFrame(Collection& out) {
 
 void paintLessonText(Collection& out) {
   const QImage background = lessonTextBackground();
-  out.add("lesson_text_background.png", background);
-  out.add("lesson_text_title.png", viewTitle(groundAt(background, view::kLessonTitle), Glyph::Book,
+  out.add("lesson_text_background.bmp", background);
+  out.add("lesson_text_title.bmp", viewTitle(groundAt(background, view::kLessonTitle), Glyph::Book,
                                              QStringLiteral("全文学习"), 15, QString()));
   const QImage readAlongGround = groundAt(background, view::kReadAlongButton);
   const QString readAlong = QStringLiteral("全文跟读");
   out.addButton("read_along_button", lightButton(readAlongGround, Glyph::Play, readAlong));
-  out.add("read_along_active.png", activePill(readAlongGround, Glyph::Play, readAlong));
+  out.add("read_along_active.bmp", activePill(readAlongGround, Glyph::Play, readAlong));
   const QImage clickToReadGround = groundAt(background, view::kClickToReadButton);
   const QString clickToRead = QStringLiteral("句子点读");
   out.addButton("click_to_read_button",
                 lightButton(clickToReadGround, Glyph::Pointer, clickToRead));
-  out.add("click_to_read_active.png", activePill(clickToReadGround, Glyph::Pointer, clickToRead));
+  out.add("click_to_read_active.bmp", activePill(clickToReadGround, Glyph::Pointer, clickToRead));
   const QImage barGround = groundAt(background, view::kPlaybackBar);
-  out.add("playback_bar_track.png", barTrack(barGround));
-  out.add("playback_bar_fill.png", barFill(barGround));
+  out.add("playback_bar_track.bmp", barTrack(barGround));
+  out.add("playback_bar_fill.bmp", barFill(barGround));
 }
 
 void paintDrillAndPractice(Collection& out) {
   const QImage drill = drillBackground();
-  out.add("drill_background.png", drill);
-  out.add("drill_title.png",
+  out.add("drill_background.bmp", drill);
+  out.add("drill_title.bmp",
           viewTitle(groundAt(drill, view::kDrillTitle), Glyph::Dialogue, QStringLiteral("逐句跟读"),
                     17, QStringLiteral("听录音  写日文")));
   const QImage practice = practiceBackground();
-  out.add("practice_background.png", practice);
+  out.add("practice_background.bmp", practice);
   const QImage actionGround = groundAt(practice, view::kPracticeStartButton);
   out.addButton("start_practice_button",
                 actionButton(actionGround, Glyph::Start, QStringLiteral("开始练习"), true));
@@ -108,35 +111,35 @@ void paintDrillAndPractice(Collection& out) {
 
 void paintCourseWindowAndBar(Collection& out) {
   const QImage skin = courseWindowSkin();
-  out.add("course_window_skin.png", skin);
+  out.add("course_window_skin.bmp", skin);
   out.addButton("course_ok_button", actionButton(groundAt(skin, course::kOkButton), Glyph::Submit,
                                                  QStringLiteral("确定"), false));
   out.addButton("course_cancel_button", lightButton(groundAt(skin, course::kCancelButton),
                                                     Glyph::Close, QStringLiteral("取消")));
   out.addButton("course_close_button",
                 windowButton(groundAt(skin, course::kCloseButton), Glyph::Close, true));
-  out.add("tavolin_bar_skin.png", tavolinBarSkin());
+  out.add("tavolin_bar_skin.bmp", tavolinBarSkin());
 }
 
 void paintBasics(Collection& out) {
   const QImage skin = basicsSkin();
-  out.add("basics_skin.png", skin);
-  out.add("basics_strip.png", basicsTopicStrip());
+  out.add("basics_skin.bmp", skin);
+  out.add("basics_strip.bmp", basicsTopicStrip());
   out.addButton("basics_close_button",
                 windowButton(groundAt(skin, basics::kCloseButton), Glyph::Close, true));
 }
 
 void paintResultsWindow(Collection& out) {
   const QImage skin = resultsSkin();
-  out.add("results_skin.png", skin);
+  out.add("results_skin.bmp", skin);
   out.addButton("results_ok_button", lightButton(groundAt(skin, results::kOkButton), Glyph::Submit,
                                                  QStringLiteral("确定")));
   out.addButton("results_cancel_button", lightButton(groundAt(skin, results::kCancelButton),
                                                      Glyph::Close, QStringLiteral("取消")));
   out.addButton("results_close_button",
                 windowButton(groundAt(skin, results::kCloseButton), Glyph::Close, true));
-  out.add("results_cross.png", crossMark());
-  out.add("results_tick.png", tickMark());
+  out.add("results_cross.bmp", crossMark());
+  out.add("results_tick.bmp", tickMark());
 }
 
 void synthesiseSounds(Collection& out) {
@@ -155,7 +158,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    const std::filesystem::path folder = argv[1];
+    const std::filesystem::path folder = std::filesystem::absolute(argv[1]);
     std::filesystem::create_directories(folder);
     painter::Collection out;
     painter::paintFrame(out);
@@ -170,7 +173,7 @@ int main(int argc, char** argv) {
       stream.write(file.bytes.constData(), file.bytes.size());
       if (!stream) throw std::runtime_error("cannot write " + file.name);
     }
-    painter::writeEmbeddedSource(folder / "embedded_assets.cpp", out.files());
+    painter::writeEmbeddedSource(folder / "embedded_assets.cpp", folder, out.files());
   } catch (const std::exception& error) {
     std::cerr << "sorandel_asset_painter: " << error.what() << "\n";
     return 1;

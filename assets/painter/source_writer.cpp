@@ -1,31 +1,40 @@
 #include "source_writer.h"
 
+#include <QCryptographicHash>
 #include <fstream>
 #include <stdexcept>
 
 namespace painter {
 
-void writeEmbeddedSource(const std::filesystem::path& path, const std::vector<OutputFile>& files) {
-  std::ofstream out(path, std::ios::binary);
-  if (!out) throw std::runtime_error("cannot write " + path.string());
+void writeEmbeddedSource(const std::filesystem::path& source, const std::filesystem::path& folder,
+                         const std::vector<OutputFile>& files) {
+  std::ofstream out(source, std::ios::binary);
+  if (!out) throw std::runtime_error("cannot write " + source.string());
   out << "// Made by the asset painter from its drawing code; edit the painter, not this file.\n"
-         "#include \"assets/embedded.h\"\n\n"
-         "namespace assets::embedded {\nnamespace {\n\n";
+         "#include \"assets/embedded.h\"\n\n";
+  // Each file starts on a 64-byte boundary, so pictures' pixels keep that alignment. The
+  // digests make the source change with the bytes, whatever a compiler cache looks at.
+  out << "asm(R\"(\n  .pushsection .rodata.sorandel_assets,\"a\"\n";
   for (std::size_t i = 0; i < files.size(); ++i) {
-    out << "const unsigned char kFile" << i << "[] = {";
-    const QByteArray& bytes = files[i].bytes;
-    for (qsizetype b = 0; b < bytes.size(); ++b) {
-      if (b % 24 == 0) out << "\n";
-      out << static_cast<unsigned>(static_cast<unsigned char>(bytes[b])) << ",";
-    }
-    out << "\n};\n\n";
+    const std::string path = (folder / files[i].name).generic_string();
+    if (path.find_first_of("\"\\\n") != std::string::npos)
+      throw std::runtime_error("cannot name " + path + " in an assembler string");
+    const QByteArray digest =
+        QCryptographicHash::hash(files[i].bytes, QCryptographicHash::Sha256).toHex();
+    out << "  .balign 64\n  .type sorandel_asset_" << i << ", STT_OBJECT\nsorandel_asset_" << i
+        << ":  /* sha256 " << digest.constData() << " */\n  .incbin \"" << path
+        << "\"\n  .size sorandel_asset_" << i << ", . - sorandel_asset_" << i << "\n";
   }
-  out << "const File kFiles[] = {\n";
+  out << "  .popsection\n)\");\n\n";
   for (std::size_t i = 0; i < files.size(); ++i)
-    out << "    {\"" << files[i].name << "\", kFile" << i << ", sizeof kFile" << i << "},\n";
+    out << "extern \"C\" const unsigned char sorandel_asset_" << i << "[];\n";
+  out << "\nnamespace assets::embedded {\nnamespace {\n\nconst File kFiles[] = {\n";
+  for (std::size_t i = 0; i < files.size(); ++i)
+    out << "    {\"" << files[i].name << "\", sorandel_asset_" << i << ", " << files[i].bytes.size()
+        << "},\n";
   out << "};\n\n}  // namespace\n\nstd::span<const File> files() { return kFiles; }\n\n"
          "}  // namespace assets::embedded\n";
-  if (!out) throw std::runtime_error("cannot write " + path.string());
+  if (!out) throw std::runtime_error("cannot write " + source.string());
 }
 
 }  // namespace painter

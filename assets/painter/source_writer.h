@@ -13,7 +13,10 @@ struct OutputFile {
   QByteArray bytes;
 };
 
-// Writes a C++ source that defines assets::embedded::files() with every file's bytes.
-void writeEmbeddedSource(const std::filesystem::path& path, const std::vector<OutputFile>& files);
+// Writes a C++ source that defines assets::embedded::files() with every file's bytes, which the
+// assembler reads from the files already written into `folder` (fast to build, whatever their
+// size).
+void writeEmbeddedSource(const std::filesystem::path& source, const std::filesystem::path& folder,
+                         const std::vector<OutputFile>& files);
 
 }  // namespace painter

@@ -40,8 +40,7 @@ class Running:
             geometry = screen.geometry(self.window)
             if geometry is not None and geometry[2] >= 100:
                 break
-        screen.wait_for_paint(self.window)
-        self.first_frame_ms = (time.monotonic() - self.started) * 1000
+        self.first_frame_ms = (screen.wait_for_paint(self.window) - self.started) * 1000
 
     def click(self, screen, point):
         # Asked each time: a window may be placed or sized after it first shows.

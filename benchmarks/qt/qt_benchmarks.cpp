@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "benchmarks/qt/first_audio_frame.h"
+#include "benchmarks/qt/qt_bench_support.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_audio.h"
 #include "platform/qt/qt_backend.h"
@@ -99,22 +100,9 @@ class EightyUnits : public platform::Window {
   std::vector<std::unique_ptr<platform::Unit>> units;
 };
 
-class PaintSeen : public QObject {
- public:
-  bool seen = false;
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Paint) seen = true;
-    return false;
-  }
-};
-
-void ensureApplication() {
-  if (QApplication::instance() == nullptr) new QApplication(argc, argv);
-}
-
 // From building the window to its first frame drawn.
 void BM_WindowOfEightyUnitsToFirstFrame(benchmark::State& state) {
-  ensureApplication();
+  ensureApplication(argc, argv);
   platform::QtBackend backend(argc, argv, {.manualClock = false, .silent = true});
   const std::string folder = std::filesystem::temp_directory_path().string();
   for (auto _ : state) {
@@ -150,7 +138,7 @@ class OneButton : public platform::Window {
 // From the mouse release on a button to the first frames of its click sound mixed into the
 // sink's buffer.
 void BM_ClickToFirstAudioFrame(benchmark::State& state) {
-  ensureApplication();
+  ensureApplication(argc, argv);
   platform::QtBackend backend(argc, argv);
   platform::Runtime rt(backend, std::filesystem::temp_directory_path().string());
   auto& w = rt.start<OneButton>();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "benchmarks/qt/qt_bench_support.h"
 #include "content/content_folders.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/qt/qt_backend.h"
@@ -27,10 +28,6 @@ char name[] = "practice_benchmarks";
 char* argv[] = {name, nullptr};
 
 constexpr const char* kSet = "Lesson1中选日句子";
-
-void ensureApplication() {
-  if (QApplication::instance() == nullptr) new QApplication(argc, argv);
-}
 
 // `count` questions of the "中选日" sentence set of Lesson1, written in one statement.
 void addSet(test_support::ProgramFolder& folder, int count) {
@@ -91,15 +88,6 @@ BENCHMARK(BM_OptionClickToRowCommitted)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(300);
 
-class PaintSeen : public QObject {
- public:
-  bool seen = false;
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Paint) seen = true;
-    return false;
-  }
-};
-
 // A main window on the Qt backend, its practice started on a set of 254 questions.
 struct PracticeOnQt {
   PracticeOnQt() {
@@ -107,7 +95,7 @@ struct PracticeOnQt {
     window = &startPractice(runtime, state);
     backend.processEvents();
   }
-  bool applicationMade = (ensureApplication(), true);
+  bool applicationMade = (ensureApplication(argc, argv), true);
   test_support::ProgramFolder folder;
   platform::QtBackend backend{argc, argv, {.manualClock = false, .silent = true}};
   platform::Runtime runtime{backend, folder.path()};

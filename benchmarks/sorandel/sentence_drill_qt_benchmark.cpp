@@ -9,6 +9,7 @@
 
 #include "assets/assets.h"
 #include "benchmarks/qt/first_audio_frame.h"
+#include "benchmarks/qt/qt_bench_support.h"
 #include "content/content_folders.h"
 #include "platform/qt/qt_audio.h"
 #include "platform/qt/qt_backend.h"
@@ -24,22 +25,13 @@ int argc = 1;
 char name[] = "sorandel_qt_benchmarks";
 char* argv[] = {name, nullptr};
 
-class PaintSeen : public QObject {
- public:
-  bool seen = false;
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Paint) seen = true;
-    return false;
-  }
-};
-
 // Sorandel on the Qt backend with the drill shown on a one-item lesson.
 struct DrillOnQt {
   explicit DrillOnQt(platform::QtBackend::Options options) {
-    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+    ensureApplication(argc, argv);
     folder.addCourse("Lesson1  家庭问候", "Lesson1")
         .addItem("Lesson1基本课文", "1S01", "おはようございます。", "早上好。", "s01");
-    const platform::Bytes& mark = assets::soundButton();
+    const platform::SharedBytes& mark = assets::soundButton();
     folder.putFile(content::ContentFolders::rightMarkPicture,
                    std::string(mark.begin(), mark.end()));
     folder.putFile(content::ContentFolders::wrongMarkPicture,

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "benchmarks/qt/qt_bench_support.h"
 #include "platform/qt/qt_audio.h"
 #include "platform/qt/qt_backend.h"
 #include "tavolin/compact_window.h"
@@ -41,7 +42,7 @@ void addCourse(test_support::ProgramFolder& folder) {
 // From building the bar (its created handler reads the settings, queries the list and the
 // first item and opens its MP3) to the first frames of that recording mixed into the sink.
 void BM_StartToFirstRecordingFrame(benchmark::State& state) {
-  if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+  ensureApplication(argc, argv);
   test_support::ProgramFolder folder;
   addCourse(folder);
   platform::QtBackend backend(argc, argv);

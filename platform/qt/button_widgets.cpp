@@ -3,24 +3,24 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "platform/qt/pictures.h"
 #include "platform/qt/qt_style.h"
 
 namespace platform::qt {
 
 void ImageButtonWidget::refresh(Property property) {
   if (property != Property::Picture) return;
-  const auto& button = static_cast<const ImageButton&>(unit());
-  picture_ = decodePicture(button.picture());
-  hoverPicture_ = decodePicture(button.hoverPicture());
+  picture_.reset();
+  hoverPicture_.reset();
   update();
 }
 
 void ImageButtonWidget::paintEvent(QPaintEvent*) {
   if (!live()) return;
+  const auto& button = static_cast<const ImageButton&>(unit());
+  const QImage* shown = hover_ ? &hoverPicture_.image(button.hoverPicture()) : nullptr;
+  if (!shown || shown->isNull()) shown = &picture_.image(button.picture());
   QPainter p(this);
-  const QPixmap& shown = showsHoverPicture() ? hoverPicture_ : picture_;
-  if (!shown.isNull()) p.drawPixmap(rect(), shown);
+  if (!shown->isNull()) p.drawImage(rect(), *shown);
 }
 
 void ImageButtonWidget::enterEvent(QEnterEvent*) {

@@ -1,20 +1,20 @@
 #pragma once
 
 #include <QCheckBox>
-#include <QPixmap>
 #include <QRadioButton>
 
 #include "platform/check_box.h"
 #include "platform/image_button.h"
+#include "platform/qt/pictures.h"
 #include "platform/qt/unit_widget.h"
 
 namespace platform::qt {
 
-// The normal picture, or the mouse-over picture while the pointer is over the button.
+// The normal picture, or the mouse-over picture while the pointer is over the button. The
+// mouse-over picture is decoded at the first hover.
 class ImageButtonWidget : public PlainUnitWidget {
  public:
   ImageButtonWidget(ImageButton& button, QWidget* parent) : PlainUnitWidget(button, parent) {}
-  bool showsHoverPicture() const { return hover_ && !hoverPicture_.isNull(); }
 
  protected:
   void refresh(Property property) override;
@@ -23,8 +23,8 @@ class ImageButtonWidget : public PlainUnitWidget {
   void leaveEvent(QEvent* event) override;
 
  private:
-  QPixmap picture_;
-  QPixmap hoverPicture_;
+  LazyPicture picture_;
+  LazyPicture hoverPicture_;
   bool hover_ = false;
 };
 

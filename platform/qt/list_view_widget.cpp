@@ -21,7 +21,7 @@ void ListRowsModel::reset() {
 void ListRowsModel::imagesChanged() {
   images_.clear();
   if (list_ != nullptr) {
-    for (const Bytes& b : list_->imageList()) images_.push_back(decodePicture(b));
+    for (const SharedBytes& b : list_->imageList()) images_.push_back(decodePixmap(b));
   }
 }
 

@@ -53,7 +53,7 @@ void NavigationBarWidget::refresh(Property property) {
     icons_.clear();
     for (const NavigationGroup& g : bar().groups()) {
       auto& icons = icons_.emplace_back();
-      for (const NavigationItem& item : g.items) icons.push_back(decodePicture(item.icon));
+      for (const NavigationItem& item : g.items) icons.push_back(decodePixmap(item.icon));
     }
     update();
   } else if (property == Property::CurrentItem) {

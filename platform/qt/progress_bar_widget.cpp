@@ -15,8 +15,8 @@ ProgressBarWidget::ProgressBarWidget(ProgressBar& bar, QWidget* parent)
 
 void ProgressBarWidget::refresh(Property property) {
   if (property == Property::Picture) {
-    track_ = decodePicture(bar().trackPicture());
-    fill_ = decodePicture(bar().fillPicture());
+    track_ = decodePixmap(bar().trackPicture());
+    fill_ = decodePixmap(bar().fillPicture());
   }
   if (property == Property::Range || property == Property::Appearance ||
       property == Property::Picture) {

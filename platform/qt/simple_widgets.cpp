@@ -2,7 +2,6 @@
 
 #include <QPainter>
 
-#include "platform/qt/pictures.h"
 #include "platform/qt/qt_style.h"
 
 namespace platform::qt {
@@ -18,8 +17,8 @@ void fillBackground(QPainter& p, const QWidget& w, Color color) {
 void PictureBoxWidget::refresh(Property property) {
   if (property == Property::Picture) {
     // Decoded when first drawn: the pictures of hidden pages cost the start nothing.
-    picture_ = QPixmap();
-    pictureStale_ = true;
+    picture_.reset();
+    hideWhatLiesBehind();
     update();
   } else if (property == Property::Appearance) {
     update();
@@ -30,11 +29,17 @@ void PictureBoxWidget::paintEvent(QPaintEvent*) {
   if (!live()) return;
   QPainter p(this);
   fillBackground(p, *this, unit().backgroundColor());
-  if (pictureStale_) {
-    picture_ = decodePicture(static_cast<const PictureBox&>(unit()).picture());
-    pictureStale_ = false;
-  }
-  if (!picture_.isNull()) p.drawPixmap(0, 0, picture_);
+  const QImage& picture = picture_.image(pictureBytes());
+  if (!picture.isNull()) p.drawImage(0, 0, picture);
+}
+
+void PictureBoxWidget::resizeEvent(QResizeEvent*) { hideWhatLiesBehind(); }
+
+// Qt leaves what lies behind an opaque widget unpainted: a picture hidden under an opaque one
+// that covers the whole box is neither drawn nor decoded.
+void PictureBoxWidget::hideWhatLiesBehind() {
+  const QSize picture = opaqueSize(pictureBytes());
+  setAttribute(Qt::WA_OpaquePaintEvent, picture.width() >= width() && picture.height() >= height());
 }
 
 void GroupBoxWidget::refresh(Property property) {

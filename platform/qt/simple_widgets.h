@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QPixmap>
-
 #include "platform/group_box.h"
 #include "platform/label.h"
 #include "platform/picture_box.h"
+#include "platform/qt/pictures.h"
 #include "platform/qt/unit_widget.h"
 
 namespace platform::qt {
@@ -18,10 +17,14 @@ class PictureBoxWidget : public PlainUnitWidget {
  protected:
   void refresh(Property property) override;
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
-  QPixmap picture_;
-  bool pictureStale_ = false;
+  const SharedBytes& pictureBytes() const {
+    return static_cast<const PictureBox&>(unit()).picture();
+  }
+  void hideWhatLiesBehind();
+  LazyPicture picture_;
 };
 
 // A frame with its caption; a holder of its child units.

@@ -1,5 +1,6 @@
 #include "platform/system/jet_import.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -21,6 +22,7 @@
 #include "platform/system/diagnostics.h"
 #include "platform/system/file_io.h"
 #include "platform/system/jet_reader.h"
+#include "platform/system/paths.h"
 
 namespace platform {
 
@@ -139,7 +141,28 @@ std::optional<SqliteTarget> memoryImportOf(const std::string& path) {
 
 // ---- The reading, in a child process ----
 
-JetCopy copyIntoFile(const std::string& jetFile, std::uint64_t fileSize,
+// The reader library, loaded once in the run, the first time it is needed: beside the program,
+// or in the built program folder for a program built elsewhere in the tree (tests). Nullptr,
+// with why in `fault`, when it cannot be loaded.
+CopyJetTablesEntry jetReader(std::string& fault) {
+  static CopyJetTablesEntry entry = nullptr;
+  if (entry != nullptr) return entry;
+  for (const std::string& folder : {executableFolder(), std::string(SORANDEL_MODULE_DIR)}) {
+    const std::string library = folder + "/" + kJetReaderLibrary;
+    void* handle = ::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+      if (fault.empty()) fault = ::dlerror();
+      continue;
+    }
+    entry = reinterpret_cast<CopyJetTablesEntry>(::dlsym(handle, kCopyJetTablesEntry));
+    if (entry != nullptr) return entry;
+    fault = library + " holds no reader";
+    ::dlclose(handle);
+  }
+  return nullptr;
+}
+
+JetCopy copyIntoFile(CopyJetTablesEntry reader, const std::string& jetFile, std::uint64_t fileSize,
                      const std::string& output) {
   sqlite3* db = nullptr;
   JetCopy copy;
@@ -150,7 +173,7 @@ JetCopy copyIntoFile(const std::string& jetFile, std::uint64_t fileSize,
     copy.note = sqlite3_errmsg(db);
   } else {
     // Half a copy is thrown away, so no journal; the finished file is synced below.
-    copy = copyJetTables(jetFile, fileSize, db);
+    reader(jetFile.c_str(), fileSize, db, &copy);
   }
   sqlite3_close(db);
   if (copy.ok) {
@@ -161,8 +184,9 @@ JetCopy copyIntoFile(const std::string& jetFile, std::uint64_t fileSize,
   return copy;
 }
 
-[[noreturn]] void runReaderChild(pid_t parent, int reportFd, const std::string& jetFile,
-                                 std::uint64_t fileSize, const std::string& output) {
+[[noreturn]] void runReaderChild(CopyJetTablesEntry reader, pid_t parent, int reportFd,
+                                 const std::string& jetFile, std::uint64_t fileSize,
+                                 const std::string& output) {
   ::prctl(PR_SET_PDEATHSIG, SIGKILL);
   if (::getppid() != parent) ::_exit(1);
   // libmdb writes warnings of its own about damaged pages; the parent reports in one line.
@@ -172,7 +196,7 @@ JetCopy copyIntoFile(const std::string& jetFile, std::uint64_t fileSize,
   // the child, it touches no one else.
   ::setenv("MDB_JET3_CHARSET", "CP936", 1);
   reached(ImportStep::Copying);
-  const JetCopy copy = copyIntoFile(jetFile, fileSize, output);
+  const JetCopy copy = copyIntoFile(reader, jetFile, fileSize, output);
   const std::string message = (copy.ok ? "+" : "-") + copy.note.substr(0, kMessageLimit);
   const bool sent =
       ::write(reportFd, message.data(), message.size()) == static_cast<ssize_t>(message.size());
@@ -209,13 +233,16 @@ struct ReaderOutcome {
 // so that a damaged file that makes the reader crash or loop fails only this import.
 ReaderOutcome readInChild(const std::string& jetFile, std::uint64_t fileSize,
                           const std::string& output) {
+  std::string noReader;
+  const CopyJetTablesEntry reader = jetReader(noReader);
+  if (reader == nullptr) return {{false, "cannot start reading: " + noReader}};
   int pipeFds[2];
   if (::pipe2(pipeFds, O_CLOEXEC) != 0) return {{false, "cannot start reading: " + errnoText()}};
   const pid_t parent = ::getpid();
   const pid_t child = ::fork();
   if (child == 0) {
     ::close(pipeFds[0]);
-    runReaderChild(parent, pipeFds[1], jetFile, fileSize, output);
+    runReaderChild(reader, parent, pipeFds[1], jetFile, fileSize, output);
   }
   ::close(pipeFds[1]);
   const Fd reportFd(pipeFds[0]);

@@ -23,7 +23,8 @@ struct SqliteTarget {
 // - anything else is not a database.
 // Empty, with one line on stderr, when no database can be had; a bad file is never changed and
 // leaves nothing behind. The reading runs in a child process with a time limit, so a damaged
-// file that would crash or hang the reader only fails the open.
+// file that would crash or hang the reader only fails the open; the reader library is loaded
+// the first time an Access file is met.
 std::optional<SqliteTarget> sqliteTargetFor(const std::string& path);
 
 // Points where a test can stop an import as a crash would.

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -295,3 +296,9 @@ JetCopy copyJetTables(const std::string& jetFile, std::uint64_t fileSize, sqlite
 }
 
 }  // namespace platform
+
+extern "C" __attribute__((visibility("default"))) void sorandel_copy_jet_tables(
+    const char* jetFile, std::uint64_t fileSize, sqlite3* target, platform::JetCopy* copy) {
+  *copy = platform::copyJetTables(jetFile, fileSize, target);
+}
+static_assert(std::is_same_v<decltype(&sorandel_copy_jet_tables), platform::CopyJetTablesEntry>);

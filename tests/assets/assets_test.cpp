@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "assets/assets.h"
+#include "platform/qt/bitmap_layout.h"
 
 namespace {
 
-using Accessor = const platform::Bytes& (*)();
+using Accessor = const platform::SharedBytes& (*)();
 
 struct Picture {
   const char* name;
@@ -69,17 +70,29 @@ const Picture kPictures[] = {
     {"tavolinBarSkin", assets::tavolinBarSkin, 629, 80},
 };
 
-QImage decode(const platform::Bytes& bytes) {
+QImage decode(const platform::SharedBytes& bytes) {
   return QImage::fromData(bytes.data(), static_cast<int>(bytes.size()));
 }
 
+// Each picture is a BMP file any reader takes, in the layout the program shows from its bytes,
+// with its pixels aligned where the program carries them.
 TEST(AssetsTest, EveryPictureDecodesAtTheSizeOfItsUnit) {
+  namespace layout = platform::qt::bitmap_layout;
   for (const Picture& picture : kPictures) {
     SCOPED_TRACE(picture.name);
-    const QImage image = decode(picture.bytes());
+    const platform::SharedBytes& bytes = picture.bytes();
+    const auto shape = layout::read({bytes.data(), bytes.size()});
+    ASSERT_TRUE(shape.has_value());
+    EXPECT_EQ(shape->width, picture.width);
+    EXPECT_EQ(shape->height, picture.height);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(bytes.data() + layout::kPixelOffset) % 64, 0u);
+    const QImage image = decode(bytes);
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.width(), picture.width);
     EXPECT_EQ(image.height(), picture.height);
+    const QImage::Format held = shape->alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    EXPECT_EQ(image.convertToFormat(held),
+              QImage(bytes.data() + layout::kPixelOffset, picture.width, picture.height, held));
   }
 }
 
@@ -182,7 +195,7 @@ Wav parseWav(const platform::Bytes& b) {
 
 struct Sound {
   const char* name;
-  Accessor bytes;
+  const platform::Bytes& (*bytes)();
   double minSeconds;
   double maxSeconds;
 };

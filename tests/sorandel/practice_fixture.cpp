@@ -87,7 +87,7 @@ std::vector<std::string> PracticeRun::effectSoundsHeard() const {
 
 std::string PracticeRun::markShown() {
   if (!w().显示正确错误图片框.shown()) return "";
-  const platform::Bytes& picture = w().显示正确错误图片框.picture();
+  const platform::SharedBytes& picture = w().显示正确错误图片框.picture();
   if (picture == platform::readFileBytes(folder_.file(ContentFolders::rightMarkPicture)))
     return "right";
   if (picture == platform::readFileBytes(folder_.file(ContentFolders::wrongMarkPicture)))

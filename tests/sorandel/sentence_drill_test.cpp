@@ -43,7 +43,7 @@ class SentenceDrillTest : public SorandelTest {
   std::string seen() {
     std::string mark = "no mark";
     if (w().输入正确错误图片框.visible()) {
-      const platform::Bytes& picture = w().输入正确错误图片框.picture();
+      const platform::SharedBytes& picture = w().输入正确错误图片框.picture();
       mark = std::string(picture.begin(), picture.end());
     }
     return w().逐句跟读进度标签.caption() + " " + w().逐句跟读日文显示框.caption() + " " +
