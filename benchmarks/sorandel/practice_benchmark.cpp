@@ -139,7 +139,7 @@ BENCHMARK(BM_OptionClickToMarkDrawn)
 // drawn: the widgets of a view are made when it first shows. Argument: the item (1 the drill,
 // 2 listening practice, 3 the translation practice).
 void BM_FirstSwitchToAView(benchmark::State& bench) {
-  ensureApplication();
+  ensureApplication(argc, argv);
   for (auto _ : bench) {
     test_support::ProgramFolder folder;
     addSet(folder, 254);
