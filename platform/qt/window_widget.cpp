@@ -131,11 +131,13 @@ void WindowWidget::changed(Unit& unit, Property property) {
     createLater(unit);
   }
   // The focus given to a unit while it could not be seen takes effect when it shows.
-  if (property == Property::Visible && unit.shown() && holdsFocus(unit)) applyFocus();
+  if (property == Property::Visible && showsFocusedUnit(unit)) applyFocus();
 }
 
-bool WindowWidget::holdsFocus(const Unit& unit) const {
-  for (const Unit* u = window_->focusedUnit(); u != nullptr; u = u->parent()) {
+bool WindowWidget::showsFocusedUnit(const Unit& unit) const {
+  const Unit* focused = window_->focusedUnit();
+  if (focused == nullptr || !focused->shown()) return false;
+  for (const Unit* u = focused; u != nullptr; u = u->parent()) {
     if (u == &unit) return true;
   }
   return false;

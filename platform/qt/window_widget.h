@@ -45,8 +45,8 @@ class WindowWidget : public QWidget {
   UnitWidget* createLater(Unit& unit);
   UnitWidget* existing(const Unit& unit) const;
   void orderFocusChain();
-  // The focused unit is the unit or lies in it.
-  bool holdsFocus(const Unit& unit) const;
+  // The focused unit can be seen and is the unit or lies in it.
+  bool showsFocusedUnit(const Unit& unit) const;
   void applyWindowProperty(Property property);
   void applyFlags();
   void applyOutline();

@@ -294,6 +294,17 @@ TEST_F(LayersTest, FocusGivenInsideAHiddenHolderTakesEffectWhenItShows) {
   EXPECT_EQ(chain, takeTab);
 }
 
+TEST_F(LayersTest, AHolderShownAroundAHiddenFocusedUnitLeavesQtsFocusAlone) {
+  // As the lesson view does: the focus rests on a box that is never shown.
+  w.中框.setVisible(false);
+  w.中框.setFocus();
+  QWidget* after = driver.qt().widgetOf(w.后框);
+  after->setFocus(Qt::ActiveWindowFocusReason);
+  w.中.setVisible(true);
+  EXPECT_EQ(window().focusWidget(), after);
+  EXPECT_TRUE(w.中框.hasFocus());
+}
+
 struct BoxSeen {
   bool shown = false;
   QString caption;
