@@ -16,6 +16,7 @@
 
 #include "platform/qt/button_widgets.h"
 #include "platform/qt/qt_audio.h"
+#include "platform/qt/qt_measurer.h"
 #include "platform/qt/qt_style.h"
 #include "platform/qt/rich_edit_widget.h"
 #include "platform/qt/wav_sound.h"
@@ -539,6 +540,23 @@ TEST(QtFonts, TheFormsFontNamesDrawChineseAndJapanese) {
     }
     EXPECT_TRUE(drawsKana && drawsHanzi) << name;
     EXPECT_TRUE(QFontDatabase::hasFamily(font.families().value(0))) << name;
+  }
+}
+
+// The measurer takes most characters' advances without shaping them; every kind of character
+// must still measure as the shaped one-character text does.
+TEST(QtFonts, TheMeasurerMeasuresEachCharacterAsShaped) {
+  ensureQtApplication();
+  const platform::qt::QtMeasurer measurer;
+  const std::u32string characters = U"Aa1 [:あアー。、：（）」図様隣语文　\u3099\u200b\t\U00020B9F";
+  for (const platform::Font& font :
+       {platform::Font::pixels("仿宋", 16), platform::Font::pixels("楷体_GB2312", 20),
+        platform::Font{"宋体", 9, true}, platform::Font::pixels("新宋体", 14)}) {
+    const QFontMetricsF shaped(platform::qt::toQFont(font));
+    for (const char32_t c : characters) {
+      EXPECT_EQ(measurer.advance(c, font), shaped.horizontalAdvance(QString::fromUcs4(&c, 1)))
+          << font.name << " U+" << std::hex << static_cast<std::uint32_t>(c);
+    }
   }
 }
 
