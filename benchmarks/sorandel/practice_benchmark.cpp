@@ -135,6 +135,34 @@ BENCHMARK(BM_OptionClickToMarkDrawn)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(100);
 
+// The first switch to a view after the start, from the click on its menu item to its frame
+// drawn: the widgets of a view are made when it first shows. Argument: the item (1 the drill,
+// 2 listening practice, 3 the translation practice).
+void BM_FirstSwitchToAView(benchmark::State& bench) {
+  ensureApplication(argc, argv);
+  for (auto _ : bench) {
+    test_support::ProgramFolder folder;
+    addSet(folder, 254);
+    platform::QtBackend backend{argc, argv, {.manualClock = false, .silent = true}};
+    platform::Runtime runtime{backend, folder.path()};
+    SorandelState state;
+    initGlobals(state);
+    MainWindow& w = runtime.start<MainWindow>(state);
+    backend.processEvents();
+    const auto start = Clock::now();
+    w.navigation.mainMenuItemClicked(0, static_cast<int>(bench.range(0)));
+    backend.processEvents();
+    bench.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+  }
+}
+BENCHMARK(BM_FirstSwitchToAView)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15);
+
 // A load of the set with shuffling on: the query, both lists, the permutation, the first
 // question.
 void BM_LoadPracticeSetShuffled(benchmark::State& bench) {

@@ -94,12 +94,7 @@ ListViewWidget::ListViewWidget(ListView& list, QWidget* parent)
   setAllColumnsShowFocus(true);
   setIconSize(QSize(16, 16));
   header()->setSectionsMovable(false);
-  setModel(&rows_);
   setItemDelegate(&cells_);
-  connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) {
-            if (!syncing_ && current.isValid()) userMovedTo(current.row());
-          });
 }
 
 ListViewWidget::~ListViewWidget() { setModel(nullptr); }
@@ -128,7 +123,11 @@ void ListViewWidget::refresh(Property property) {
   switch (property) {
     case Property::Items:
       rows_.imagesChanged();
-      rows_.reset();
+      if (model() == &rows_) {
+        rows_.reset();
+      } else {
+        showRows();
+      }
       applyColumns();
       showSelectedRow();
       break;
@@ -152,6 +151,15 @@ void ListViewWidget::refresh(Property property) {
     default:
       break;
   }
+}
+
+void ListViewWidget::showRows() {
+  // Given once the list has its font: the header measures its captions once, in that font.
+  setModel(&rows_);
+  connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            if (!syncing_ && current.isValid()) userMovedTo(current.row());
+          });
 }
 
 void ListViewWidget::showSelectedRow() {

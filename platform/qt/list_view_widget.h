@@ -61,6 +61,7 @@ class ListViewWidget : public QTreeView, public UnitWidget {
 
  private:
   const ListView& list() const { return static_cast<const ListView&>(unit()); }
+  void showRows();
   void showSelectedRow();
   void userMovedTo(int row);
   void applyColumns();

@@ -50,7 +50,8 @@ class QtBackend : public Backend {
   void processEvents();
 
   // The widget that draws the unit, nullptr while its window is not shown or for a unit that
-  // draws nothing (timer, media player, menu item). For tests and tools.
+  // draws nothing (timer, media player, menu item). A unit not seen yet gets its widget now,
+  // hidden (widgets are made when their units first show). For tests and tools.
   QWidget* widgetOf(const Unit& unit) const;
   // Renders the window as it looks now into a PNG file; false when it is not shown or the file
   // cannot be written.

@@ -24,22 +24,22 @@ Qt::CursorShape shapeOf(Cursor cursor) {
 }  // namespace
 
 void UnitWidget::showAll() {
-  for (Property p :
-       {Property::Geometry, Property::Visible, Property::Disabled, Property::Appearance}) {
-    changed(p);
-  }
+  for (Property p : {Property::Geometry, Property::Disabled, Property::Appearance}) changed(p);
+  // A list's columns, with its rows.
   refresh(Property::Items);
   refresh(Property::Content);
   refresh(Property::Caption);
   refresh(Property::Picture);
   refresh(Property::Checked);
-  refresh(Property::Rows);
   refresh(Property::Selection);
   refresh(Property::SelectedRow);
   refresh(Property::CurrentItem);
   refresh(Property::Range);
   refresh(Property::Address);
   refresh(Property::Focus);
+  // Last: a widget made while its window shows is drawn from every property at once, as are
+  // those made before the window showed.
+  changed(Property::Visible);
 }
 
 void UnitWidget::changed(Property property) {

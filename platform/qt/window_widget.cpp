@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QWindow>
 #include <algorithm>
+#include <functional>
 
 #include "platform/qt/key_codes.h"
 #include "platform/qt/qt_style.h"
@@ -39,23 +40,82 @@ WindowWidget::WindowWidget(Window& window, bool modal) : QWidget(nullptr), windo
 WindowWidget::~WindowWidget() = default;
 
 void WindowWidget::build(Unit& holder, QWidget* parent) {
-  // The earlier unit of a form lies above the later one: create the later ones first.
-  const std::vector<Unit*> children = holder.children();
+  // The earlier unit of a form lies above the later one: create the later ones first. A unit
+  // that cannot be seen gets its widget when it shows: hidden pages cost the start nothing.
+  const std::vector<Unit*>& children = holder.children();
   for (auto it = children.rbegin(); it != children.rend(); ++it) {
-    Unit& unit = **it;
-    UnitWidget* w = createUnitWidget(unit, parent);
-    if (w == nullptr) continue;
-    units_.emplace(&unit, w);
-    w->showAll();
-    if (dragsWindow(unit)) w->widget()->installEventFilter(this);
-    build(unit, w->widget());
+    if ((*it)->visible()) create(**it, parent);
   }
 }
 
-QWidget* WindowWidget::widgetOf(const Unit& unit) const {
-  if (&unit == window_) return const_cast<WindowWidget*>(this);
+UnitWidget* WindowWidget::create(Unit& unit, QWidget* parent) {
+  UnitWidget* w = createUnitWidget(unit, parent);
+  if (w == nullptr) return nullptr;
+  units_.emplace(&unit, w);
+  w->showAll();
+  if (dragsWindow(unit)) w->widget()->installEventFilter(this);
+  build(unit, w->widget());
+  return w;
+}
+
+UnitWidget* WindowWidget::createLater(Unit& unit) {
+  Unit& holder = *unit.parent();
+  UnitWidget* holderWidget = existing(holder);
+  if (&holder != window_ && holderWidget == nullptr) return nullptr;
+  QWidget* parent = holderWidget != nullptr ? holderWidget->widget() : this;
+  UnitWidget* w = create(unit, parent);
+  if (w == nullptr) return nullptr;
+  // Stacked where it would lie had it been built with the others: under the nearest earlier
+  // unit that has a widget, else above them all.
+  const std::vector<Unit*>& siblings = holder.children();
+  auto at = std::find(siblings.begin(), siblings.end(), &unit);
+  QWidget* above = nullptr;
+  while (above == nullptr && at != siblings.begin()) {
+    if (UnitWidget* s = existing(**--at)) above = s->widget();
+  }
+  if (above != nullptr) {
+    w->widget()->stackUnder(above);
+  } else {
+    w->widget()->raise();
+  }
+  orderFocusChain();
+  return w;
+}
+
+UnitWidget* WindowWidget::existing(const Unit& unit) const {
   const auto it = units_.find(&unit);
-  return it != units_.end() ? it->second->widget() : nullptr;
+  return it != units_.end() ? it->second : nullptr;
+}
+
+void WindowWidget::orderFocusChain() {
+  // Tab and a hidden focus widget hand the focus on along the chain, which Qt keeps in the order
+  // the widgets were made: widgets made later go back to where the form's order puts them.
+  QWidget* previous = nullptr;
+  const std::function<void(const Unit&)> visit = [&](const Unit& holder) {
+    const std::vector<Unit*>& children = holder.children();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+      UnitWidget* w = existing(**it);
+      if (w == nullptr) continue;
+      QWidget* widget = w->widget();
+      if ((widget->focusPolicy() & Qt::TabFocus) != 0) {
+        if (previous != nullptr) setTabOrder(previous, widget);
+        previous = widget;
+      }
+      visit(**it);
+    }
+  };
+  visit(*window_);
+}
+
+QWidget* WindowWidget::widgetOf(const Unit& unit) {
+  if (&unit == window_) return this;
+  if (UnitWidget* w = existing(unit)) return w->widget();
+  if (!live() || unit.parent() == nullptr) return nullptr;
+  // A unit not seen yet gets its widget now, hidden as the unit is, with its holders'.
+  if (unit.parent() != window_ && widgetOf(*unit.parent()) == nullptr) return nullptr;
+  UnitWidget* w = existing(unit);
+  if (w == nullptr) w = createLater(const_cast<Unit&>(unit));
+  return w != nullptr ? w->widget() : nullptr;
 }
 
 void WindowWidget::changed(Unit& unit, Property property) {
@@ -64,8 +124,23 @@ void WindowWidget::changed(Unit& unit, Property property) {
     applyWindowProperty(property);
     return;
   }
-  const auto it = units_.find(&unit);
-  if (it != units_.end()) it->second->changed(property);
+  if (UnitWidget* w = existing(unit)) {
+    w->changed(property);
+  } else if (property == Property::Visible && unit.visible()) {
+    // Shown with every property it has now, also those written while it had no widget.
+    createLater(unit);
+  }
+  // The focus given to a unit while it could not be seen takes effect when it shows.
+  if (property == Property::Visible && showsFocusedUnit(unit)) applyFocus();
+}
+
+bool WindowWidget::showsFocusedUnit(const Unit& unit) const {
+  const Unit* focused = window_->focusedUnit();
+  if (focused == nullptr || !focused->shown()) return false;
+  for (const Unit* u = focused; u != nullptr; u = u->parent()) {
+    if (u == &unit) return true;
+  }
+  return false;
 }
 
 void WindowWidget::applyFlags() {
@@ -91,9 +166,11 @@ void WindowWidget::applyOutline() {
 }
 
 void WindowWidget::applyFocus() {
-  Unit* focused = window_->focusedUnit();
-  QWidget* target = focused != nullptr ? widgetOf(*focused) : nullptr;
-  if (target != nullptr && target != this && target->isVisibleTo(this) && target->isEnabled() &&
+  // A unit without a widget cannot be seen, so cannot take the focus.
+  const Unit* focused = window_->focusedUnit();
+  UnitWidget* shown = focused != nullptr ? existing(*focused) : nullptr;
+  QWidget* target = shown != nullptr ? shown->widget() : nullptr;
+  if (target != nullptr && target->isVisibleTo(this) && target->isEnabled() &&
       target->focusPolicy() != Qt::NoFocus) {
     target->setFocus(Qt::OtherFocusReason);
   } else if (QWidget* current = focusWidget()) {
@@ -132,8 +209,9 @@ void WindowWidget::applyWindowProperty(Property property) {
       applyFocus();
       // The unit that lost the focus and the one that has it now redraw (caret, selection).
       for (const Unit* u : {focusShown_, static_cast<const Unit*>(w.focusedUnit())}) {
-        const auto it = units_.find(u);
-        if (it != units_.end()) it->second->changed(Property::Focus);
+        if (u != nullptr) {
+          if (UnitWidget* shown = existing(*u)) shown->changed(Property::Focus);
+        }
       }
       focusShown_ = w.focusedUnit();
       break;

@@ -9,8 +9,9 @@
 
 namespace platform::qt {
 
-// The top-level widget of an open window and the widgets of all its units, built when the
-// window shows. The close box, Esc, dragging and the window system's moves and resizes go to
+// The top-level widget of an open window and the widgets of its units. A unit gets its widget
+// (with those of its units) when it can first be seen: when the window shows, or later, when it
+// or a holder shows. The close box, Esc, dragging and the window system's moves and resizes go to
 // the window unit; the unit decides.
 class WindowWidget : public QWidget {
  public:
@@ -20,8 +21,8 @@ class WindowWidget : public QWidget {
 
   Window& window() const { return *window_; }
   bool live() const { return window_ != nullptr; }
-  // nullptr for a unit that draws nothing.
-  QWidget* widgetOf(const Unit& unit) const;
+  // nullptr for a unit that draws nothing. A unit not seen yet gets its widget now, hidden.
+  QWidget* widgetOf(const Unit& unit);
   void changed(Unit& unit, Property property);
   // The window closed: lets go of every unit, hides, and deletes itself later.
   void closedByModel();
@@ -37,7 +38,15 @@ class WindowWidget : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  // The widgets of the holder's units that can be seen, each with its own units'.
   void build(Unit& holder, QWidget* parent);
+  UnitWidget* create(Unit& unit, QWidget* parent);
+  // A widget made after the others, for a unit whose holder has one (nullptr otherwise).
+  UnitWidget* createLater(Unit& unit);
+  UnitWidget* existing(const Unit& unit) const;
+  void orderFocusChain();
+  // The focused unit can be seen and is the unit or lies in it.
+  bool showsFocusedUnit(const Unit& unit) const;
   void applyWindowProperty(Property property);
   void applyFlags();
   void applyOutline();

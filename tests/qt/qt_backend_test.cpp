@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
@@ -15,6 +16,7 @@
 
 #include "platform/qt/button_widgets.h"
 #include "platform/qt/qt_audio.h"
+#include "platform/qt/qt_measurer.h"
 #include "platform/qt/qt_style.h"
 #include "platform/qt/rich_edit_widget.h"
 #include "platform/qt/wav_sound.h"
@@ -195,6 +197,113 @@ TEST_F(QtBackendTest, AnEmptyPictureClearsThePictureBox) {
   EXPECT_EQ(pixel(w.背景, at), QColor(169, 213, 226));
   w.背景.setPicture({});
   EXPECT_NE(pixel(w.背景, at), QColor(169, 213, 226));
+}
+
+// Three overlapping pictures, the middle one hidden at the start with units of its own, and a
+// text box before and after them.
+class LayersWindow : public platform::Window {
+ public:
+  LayersWindow(platform::Runtime& rt) : Window(rt, "layersWindow", {0, 0, 300, 200}) {
+    上.setPicture(showcase::png(100, 100, Qt::red));
+    中.setPicture(showcase::png(100, 100, Qt::yellow));
+    下.setPicture(showcase::png(100, 100, Qt::blue));
+    中.setVisible(false);
+  }
+  platform::EditBox 前框{*this, "前框", {0, 150, 80, 20}};
+  platform::PictureBox 上{*this, "上", {0, 0, 100, 100}};
+  platform::PictureBox 中{*this, "中", {50, 0, 100, 100}};
+  platform::Label 中标签{中, "中标签", {10, 10, 80, 20}};
+  platform::EditBox 中框{中, "中框", {10, 60, 80, 20}};
+  platform::ListView 中列表{中, "中列表", {10, 30, 80, 20}};
+  platform::PictureBox 下{*this, "下", {100, 0, 100, 100}};
+  platform::EditBox 后框{*this, "后框", {100, 150, 80, 20}};
+};
+
+class LayersTest : public ::testing::Test {
+ protected:
+  LayersTest() : rt(driver.backend(), folder.path()), w(rt.start<LayersWindow>()) {}
+  QWidget& window() { return *driver.qt().widgetOf(w); }
+  QColor pixel(int x, int y) {
+    driver.qt().processEvents();
+    return window().grab().toImage().pixelColor(x, y);
+  }
+  // Text boxes only: asking for a unit's widget would make it.
+  int textBoxes() { return static_cast<int>(window().findChildren<QLineEdit*>().size()); }
+
+  test_support::ProgramFolder folder;
+  QtDriver driver;
+  platform::Runtime rt;
+  LayersWindow& w;
+};
+
+TEST_F(LayersTest, AHiddenHolderGetsItsWidgetsWhenItShowsWithWhatWasWrittenMeanwhile) {
+  EXPECT_EQ(textBoxes(), 2) << "the hidden holder's text box has no widget yet";
+  EXPECT_EQ(pixel(120, 50), QColor(Qt::blue));
+  w.中.setPicture(showcase::png(100, 100, Qt::green));
+  w.中框.setContent("やあ");
+  w.中标签.setCaption("中");
+  w.中.setVisible(true);
+  EXPECT_EQ(textBoxes(), 3);
+  // The earlier unit lies above the later one, also for a widget made later.
+  EXPECT_EQ(pixel(75, 50), QColor(Qt::red));
+  EXPECT_EQ(pixel(120, 50), QColor(Qt::green));
+  EXPECT_EQ(pixel(175, 50), QColor(Qt::blue));
+  auto* box = qobject_cast<QLineEdit*>(driver.qt().widgetOf(w.中框));
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_EQ(box->text(), "やあ");
+  EXPECT_EQ(driver.qt().widgetOf(w.中)->geometry(), QRect(50, 0, 100, 100));
+  // Hidden again and shown again: the same widgets.
+  w.中.setVisible(false);
+  EXPECT_FALSE(box->isVisible());
+  w.中.setVisible(true);
+  EXPECT_EQ(driver.qt().widgetOf(w.中框), box);
+}
+
+TEST_F(LayersTest, AWidgetMadeForAHiddenUnitLiesWhereTheFormPutsIt) {
+  // A test asks for the hidden unit's widget: it is made, hidden, in its place.
+  QWidget* middle = driver.qt().widgetOf(w.中);
+  ASSERT_NE(middle, nullptr);
+  EXPECT_FALSE(middle->isVisible());
+  EXPECT_FALSE(driver.qt().widgetOf(w.中框)->isVisible());
+  const QObjectList layers = window().children();
+  EXPECT_LT(layers.indexOf(driver.qt().widgetOf(w.下)), layers.indexOf(middle));
+  EXPECT_LT(layers.indexOf(middle), layers.indexOf(driver.qt().widgetOf(w.上)));
+  w.中.setVisible(true);
+  EXPECT_EQ(pixel(120, 50), QColor(Qt::yellow));
+}
+
+TEST_F(LayersTest, FocusGivenInsideAHiddenHolderTakesEffectWhenItShows) {
+  w.后框.setFocus();
+  QWidget* after = driver.qt().widgetOf(w.后框);
+  EXPECT_EQ(window().focusWidget(), after);
+  w.中框.setFocus();
+  EXPECT_EQ(window().focusWidget(), nullptr)
+      << "a unit that cannot be seen takes the focus from the others";
+  w.中.setVisible(true);
+  QWidget* middle = driver.qt().widgetOf(w.中框);
+  EXPECT_EQ(window().focusWidget(), middle);
+  // Tab goes along the widgets in the order they would have been made in at the start.
+  QWidget* list = driver.qt().widgetOf(w.中列表);
+  QWidget* before = driver.qt().widgetOf(w.前框);
+  const std::vector<QWidget*> takeTab = {after, list, middle, before};
+  std::vector<QWidget*> chain;
+  for (QWidget* next = window().nextInFocusChain(); next != &window();
+       next = next->nextInFocusChain()) {
+    if (std::find(takeTab.begin(), takeTab.end(), next) != takeTab.end()) chain.push_back(next);
+  }
+  EXPECT_EQ(chain, takeTab);
+}
+
+TEST_F(LayersTest, AHolderShownAroundAHiddenFocusedUnitLeavesQtsFocusAlone) {
+  // As the lesson view does: the focus rests on a box that is never shown.
+  w.中框.setVisible(false);
+  w.中框.setFocus();
+  QWidget* after = driver.qt().widgetOf(w.后框);
+  after->setFocus(Qt::ActiveWindowFocusReason);
+  w.中.setVisible(true);
+  EXPECT_EQ(window().focusWidget(), after);
+  EXPECT_TRUE(w.中框.hasFocus());
 }
 
 struct BoxSeen {
@@ -431,6 +540,23 @@ TEST(QtFonts, TheFormsFontNamesDrawChineseAndJapanese) {
     }
     EXPECT_TRUE(drawsKana && drawsHanzi) << name;
     EXPECT_TRUE(QFontDatabase::hasFamily(font.families().value(0))) << name;
+  }
+}
+
+// The measurer takes most characters' advances without shaping them; every kind of character
+// must still measure as the shaped one-character text does.
+TEST(QtFonts, TheMeasurerMeasuresEachCharacterAsShaped) {
+  ensureQtApplication();
+  const platform::qt::QtMeasurer measurer;
+  const std::u32string characters = U"Aa1 [:あアー。、：（）」図様隣语文　\u3099\u200b\t\U00020B9F";
+  for (const platform::Font& font :
+       {platform::Font::pixels("仿宋", 16), platform::Font::pixels("楷体_GB2312", 20),
+        platform::Font{"宋体", 9, true}, platform::Font::pixels("新宋体", 14)}) {
+    const QFontMetricsF shaped(platform::qt::toQFont(font));
+    for (const char32_t c : characters) {
+      EXPECT_EQ(measurer.advance(c, font), shaped.horizontalAdvance(QString::fromUcs4(&c, 1)))
+          << font.name << " U+" << std::hex << static_cast<std::uint32_t>(c);
+    }
   }
 }
 
