@@ -1,6 +1,5 @@
 #include "platform/qt/pictures.h"
 
-#include <algorithm>
 #include <bit>
 #include <cstdint>
 
