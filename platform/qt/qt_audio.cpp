@@ -6,7 +6,7 @@
 #include <chrono>
 
 #include "platform/qt/mixer_sink_module.h"
-#include "platform/qt/program_module.h"
+#include "platform/system/program_module.h"
 
 namespace platform::qt {
 

@@ -7,8 +7,8 @@
 #include <QPainter>
 
 #include "platform/qt/key_codes.h"
-#include "platform/qt/program_module.h"
 #include "platform/system/paths.h"
+#include "platform/system/program_module.h"
 #include "platform/window.h"
 
 namespace platform::qt {
@@ -18,10 +18,10 @@ namespace {
 constexpr const char* kEngineLibrary = "sorandel_web_engine";
 
 CreatePagePlayer loadEngine(QString& playerFolder) {
-  static QString folder;
+  static std::string folder;
   static const auto create = reinterpret_cast<CreatePagePlayer>(
       resolveProgramModule(kEngineLibrary, kCreatePagePlayer, &folder));
-  playerFolder = QDir(folder).filePath(QStringLiteral("ruffle"));
+  playerFolder = QDir(QString::fromStdString(folder)).filePath(QStringLiteral("ruffle"));
   return create;
 }
 

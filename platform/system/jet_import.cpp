@@ -1,6 +1,5 @@
 #include "platform/system/jet_import.h"
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -22,7 +21,7 @@
 #include "platform/system/diagnostics.h"
 #include "platform/system/file_io.h"
 #include "platform/system/jet_reader.h"
-#include "platform/system/paths.h"
+#include "platform/system/program_module.h"
 
 namespace platform {
 
@@ -141,25 +140,15 @@ std::optional<SqliteTarget> memoryImportOf(const std::string& path) {
 
 // ---- The reading, in a child process ----
 
-// The reader library, loaded once in the run, the first time it is needed: beside the program,
-// or in the built program folder for a program built elsewhere in the tree (tests). Nullptr,
-// with why in `fault`, when it cannot be loaded.
+// The reader library, loaded the first time it is needed. Nullptr, with why in `fault`, when it
+// cannot be loaded.
 CopyJetTablesEntry jetReader(std::string& fault) {
   static CopyJetTablesEntry entry = nullptr;
-  if (entry != nullptr) return entry;
-  for (const std::string& folder : {executableFolder(), std::string(SORANDEL_MODULE_DIR)}) {
-    const std::string library = folder + "/" + kJetReaderLibrary;
-    void* handle = ::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle == nullptr) {
-      if (fault.empty()) fault = ::dlerror();
-      continue;
-    }
-    entry = reinterpret_cast<CopyJetTablesEntry>(::dlsym(handle, kCopyJetTablesEntry));
-    if (entry != nullptr) return entry;
-    fault = library + " holds no reader";
-    ::dlclose(handle);
+  if (entry == nullptr) {
+    entry = reinterpret_cast<CopyJetTablesEntry>(
+        resolveProgramModule(kJetReaderLibrary, kCopyJetTablesEntry, nullptr, &fault));
   }
-  return nullptr;
+  return entry;
 }
 
 JetCopy copyIntoFile(CopyJetTablesEntry reader, const std::string& jetFile, std::uint64_t fileSize,

@@ -22,7 +22,7 @@ JetCopy copyJetTables(const std::string& jetFile, std::uint64_t fileSize, sqlite
 
 // The reader is a library of its own beside the programs (it brings libmdb and glib), loaded
 // when an Access file is met; this entry point runs copyJetTables.
-inline constexpr const char* kJetReaderLibrary = "sorandel_jet_reader.so";
+inline constexpr const char* kJetReaderLibrary = "sorandel_jet_reader";
 inline constexpr const char* kCopyJetTablesEntry = "sorandel_copy_jet_tables";
 using CopyJetTablesEntry = void (*)(const char* jetFile, std::uint64_t fileSize, sqlite3* target,
                                     JetCopy* copy);
