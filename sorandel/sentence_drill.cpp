@@ -3,8 +3,7 @@
 #include "assets/assets.h"
 #include "content/content_folders.h"
 #include "content/keys.h"
-#include "content/lesson_item_keys.h"
-#include "content/statements.h"
+#include "content/lesson_items.h"
 #include "platform/system/file_bytes.h"
 #include "platform/system/text_numbers.h"
 #include "sorandel/main_window.h"
@@ -106,16 +105,11 @@ void SentenceDrill::showDrillProgress() {
 
 void SentenceDrill::showDrillItem() {
   s_.currentKey = w_.逐句跟读顺序列表框.getCellText(s_.drillIndex, 0);
-  const content::Statement query = content::selectLessonItem(s_.currentKey);
-  s_.lastSqlText = query.text;
-  content::openQuery(w_.记录集1, query);
-  w_.记录集1.moveFirst();
-  w_.记录集1.readField("jp", s_.drillFieldText);
-  w_.逐句跟读日文显示框.setCaption(s_.drillFieldText);
-  w_.记录集1.readField("cn", s_.drillFieldText);
-  w_.逐句跟读中文显示框.setCaption(s_.drillFieldText);
-  w_.记录集1.readField("sound", s_.drillFieldText);
-  s_.currentSoundName = s_.drillFieldText;
+  const content::LessonItem item =
+      content::readLessonItem(s_.currentKey, w_.记录集1, s_.lastSqlText, s_.drillFieldText);
+  w_.逐句跟读日文显示框.setCaption(item.japanese);
+  w_.逐句跟读中文显示框.setCaption(item.chinese);
+  s_.currentSoundName = item.soundName;
   // The navigation hides the button while it loads, so its first item stays silent.
   if (w_.逐句跟读声音播放按钮.visible()) w_.playback.playCurrentSound();
   w_.逐句跟读输入框.setContent("");

@@ -2,8 +2,7 @@
 
 #include "content/content_folders.h"
 #include "content/keys.h"
-#include "content/lesson_item_keys.h"
-#include "content/statements.h"
+#include "content/lesson_items.h"
 #include "tavolin/compact_window.h"
 
 namespace {
@@ -28,16 +27,11 @@ void CompactReading::loadDrillList() {
 // The labels get the texts also while a display mode hides them.
 void CompactReading::showDrillItem() {
   s_.currentKey = w_.逐句跟读顺序列表框.getCellText(s_.drillIndex, 0);
-  const content::Statement query = content::selectLessonItem(s_.currentKey);
-  s_.lastSqlText = query.text;
-  content::openQuery(w_.记录集1, query);
-  w_.记录集1.moveFirst();
-  w_.记录集1.readField("jp", s_.drillFieldText);
-  w_.日文显示标签.setCaption(s_.drillFieldText);
-  w_.记录集1.readField("cn", s_.drillFieldText);
-  w_.中文显示标签.setCaption(s_.drillFieldText);
-  w_.记录集1.readField("sound", s_.drillFieldText);
-  s_.currentSoundName = s_.drillFieldText;
+  const content::LessonItem item =
+      content::readLessonItem(s_.currentKey, w_.记录集1, s_.lastSqlText, s_.drillFieldText);
+  w_.日文显示标签.setCaption(item.japanese);
+  w_.中文显示标签.setCaption(item.chinese);
+  s_.currentSoundName = item.soundName;
   w_.记录集1.close();
   playCurrentSound();
 }

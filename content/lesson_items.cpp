@@ -1,4 +1,4 @@
-#include "content/lesson_item_keys.h"
+#include "content/lesson_items.h"
 
 #include "content/content_folders.h"
 #include "content/statements.h"
@@ -25,6 +25,22 @@ int loadLessonItemKeys(std::string_view programFolder, std::string_view lessonKe
     items.moveNext();
   }
   return count;
+}
+
+LessonItem readLessonItem(std::string_view itemKey, platform::RecordSet& items,
+                          std::string& lastSqlText, std::string& fieldText) {
+  const Statement query = selectLessonItem(itemKey);
+  lastSqlText = query.text;
+  openQuery(items, query);
+  items.moveFirst();
+  LessonItem item;
+  items.readField("jp", fieldText);
+  item.japanese = fieldText;
+  items.readField("cn", fieldText);
+  item.chinese = fieldText;
+  items.readField("sound", fieldText);
+  item.soundName = fieldText;
+  return item;
 }
 
 }  // namespace content

@@ -19,4 +19,16 @@ int loadLessonItemKeys(std::string_view programFolder, std::string_view lessonKe
                        platform::DatabaseConnection& connection, platform::RecordSet& items,
                        platform::ListView& keys, std::string& lastSqlText, std::string& fieldText);
 
+// The texts and the recording of one lesson item.
+struct LessonItem {
+  std::string japanese;
+  std::string chinese;
+  std::string soundName;
+};
+
+// Reads the item with `itemKey` through `items`, attached to the open content database.
+// `lastSqlText` receives the statement's text and `fieldText` each field as it is read.
+LessonItem readLessonItem(std::string_view itemKey, platform::RecordSet& items,
+                          std::string& lastSqlText, std::string& fieldText);
+
 }  // namespace content
