@@ -62,14 +62,23 @@ MainWindow& startPractice(platform::Runtime& runtime, SorandelState& state) {
   return w;
 }
 
+// A main window on the headless backend, its practice started on a set of 254 questions.
+struct PracticeHeadless {
+  PracticeHeadless() {
+    addSet(folder, 254);
+    window = &startPractice(runtime, state);
+  }
+  test_support::ProgramFolder folder;
+  platform::HeadlessBackend backend;
+  platform::Runtime runtime{backend, folder.path()};
+  SorandelState state;
+  MainWindow* window = nullptr;
+};
+
 // From the click on an option to its row committed in the file and the mark set.
 void BM_OptionClickToRowCommitted(benchmark::State& bench) {
-  test_support::ProgramFolder folder;
-  addSet(folder, 254);
-  platform::HeadlessBackend backend;
-  platform::Runtime runtime(backend, folder.path());
-  SorandelState state;
-  MainWindow& w = startPractice(runtime, state);
+  PracticeHeadless practice;
+  MainWindow& w = *practice.window;
   std::vector<double> samples;
   int i = 0;
   for (auto _ : bench) {
@@ -228,15 +237,11 @@ BENCHMARK(BM_ResultsWindowToFirstFrame)
 
 // Clearing the answers of a set of 254 questions, each row committed.
 void BM_ClearAnswerRecords(benchmark::State& bench) {
-  test_support::ProgramFolder folder;
-  addSet(folder, 254);
-  platform::HeadlessBackend backend;
-  platform::Runtime runtime(backend, folder.path());
-  SorandelState state;
-  MainWindow& w = startPractice(runtime, state);
+  PracticeHeadless practice;
+  MainWindow& w = *practice.window;
   for (auto _ : bench) {
     double ms = 0;
-    backend.whenWindowOpens<ResultsWindow>([&](ResultsWindow& sheet) {
+    practice.backend.whenWindowOpens<ResultsWindow>([&](ResultsWindow& sheet) {
       const auto start = Clock::now();
       sheet.clearAnswerRecords();
       ms = milliseconds(Clock::now() - start);
