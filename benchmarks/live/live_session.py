@@ -19,7 +19,7 @@ AUDIBLE = 328
 class Session:
     """Xvfb on `display` and PulseAudio with one null sink, both private, ended on close."""
 
-    def __init__(self, display):
+    def __init__(self, display, screen_size="1366x768"):
         self.display = display
         self.folder = tempfile.mkdtemp(prefix="sorandel-live-")
         runtime = os.path.join(self.folder, "runtime")
@@ -28,7 +28,7 @@ class Session:
                         PULSE_SERVER="unix:" + os.path.join(runtime, "pulse", "native"),
                         QT_QPA_PLATFORM="xcb")
         self.processes = []
-        self.xvfb = self._start(["Xvfb", display, "-screen", "0", "1366x768x24", "-nolisten", "tcp"])
+        self.xvfb = self._start(["Xvfb", display, "-screen", "0", screen_size + "x24", "-nolisten", "tcp"])
         self.pulse = None
         self.start_sound_server()
         self._wait_for_screen()
