@@ -167,14 +167,16 @@ class Movie:
         self.sounds = {}       # id -> samples at its rate
         self.background = background
         self.buttons = 0
+        self.texts = []        # what was lettered on each picture
 
     def _new_id(self):
         self.next_id += 1
         return self.next_id - 1
 
     # Definitions.
-    def picture(self, width, height, rgba):
-        """A picture (straight RGBA rows) as a shape the size of the picture; returns its id."""
+    def picture(self, width, height, rgba, texts=()):
+        """A picture (straight RGBA rows) as a shape the size of the picture; returns its id.
+        `texts` tell what was lettered on it, for the manifest."""
         argb = bytearray(width * height * 4)
         argb[0::4], argb[1::4], argb[2::4], argb[3::4] = rgba[3::4], rgba[0::4], rgba[1::4], rgba[2::4]
         # Colours are stored premultiplied by alpha: only the partly transparent pixels change.
@@ -188,7 +190,9 @@ class Movie:
         self.definitions.append(tag(DEFINE_BITS_LOSSLESS2, struct.pack("<HBHH", bitmap, 5, width, height)
                                     + zlib.compress(bytes(argb), 9)))
         fill = b"\x41" + struct.pack("<H", bitmap) + matrix(scale=TWIPS)
-        return self._shape(width, height, fill)
+        shape = self._shape(width, height, fill)
+        self.texts += [{"shape": shape, **text} for text in texts]
+        return shape
 
     def box(self, width, height, rgba):
         """A rectangle filled with one colour; returns its id."""
