@@ -95,8 +95,10 @@ void CourseSelectWindow::courseRowChanged() {
 
 void CourseSelectWindow::courseOkClicked() {
   const std::string& folder = runtime().getProgramFolder();
-  content::SettingsFile::write(folder, content::SettingsFile::courseName, 课程标签.caption());
-  content::SettingsFile::write(folder, content::SettingsFile::courseKey, kb标签.caption());
+  // One change of the file: a crash in between must not leave one course's name with another's
+  // key.
+  content::SettingsFile::write(folder, {{content::SettingsFile::courseName, 课程标签.caption()},
+                                        {content::SettingsFile::courseKey, kb标签.caption()}});
   if (settings_.courseChosen) settings_.courseChosen(kb标签.caption());
   close();
 }

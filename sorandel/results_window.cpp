@@ -69,17 +69,21 @@ void ResultsWindow::resultsWindowCreated() {
   fillResultsWindow();
 }
 
-void ResultsWindow::openOnExerciseDatabase(const content::Statement& statement) {
+void ResultsWindow::openExerciseDatabase() {
   数据库连接1.open(content::ContentFolders::path(runtime().getProgramFolder(),
                                                  content::ContentFolders::exerciseDatabase),
                    "");
   记录集1.attachConnection(数据库连接1);
+}
+
+void ResultsWindow::runQuery(const content::Statement& statement) {
   s_.lastSqlText = statement.text;
   content::openQuery(记录集1, statement);
 }
 
 void ResultsWindow::fillResultsWindow() {
-  openOnExerciseDatabase(content::selectWrongAnswers(s_.practiceSetId));
+  openExerciseDatabase();
+  runQuery(content::selectWrongAnswers(s_.practiceSetId));
   s_.wrongAnswerCount = 记录集1.recordCount();
   // A question never answered is not wrong: it counts as right.
   const double right =
@@ -88,9 +92,7 @@ void ResultsWindow::fillResultsWindow() {
   正确题数量显示标签.setCaption("正确：" + platform::numberToText(right) + "题");
   题数显示标签.setCaption("共计：" + platform::numberToText(s_.practiceQuestionCount) + "题");
 
-  const content::Statement all = content::selectPracticeSet(s_.practiceSetId);
-  s_.lastSqlText = all.text;
-  content::openQuery(记录集1, all);
+  runQuery(content::selectPracticeSet(s_.practiceSetId));
   记录集1.moveFirst();
   题目列表框.clearRows();
   std::string field;
@@ -130,15 +132,24 @@ void ResultsWindow::resultsOkClicked() {
   close();
 }
 
-// Every row of the set, answered or not, goes back to not answered.
+// Every row of the set, answered or not, goes back to not answered: all of them in one
+// transaction, so that a kill or a row that cannot be written leaves the set as it was, never
+// half cleared.
 void ResultsWindow::clearAnswerRecords() {
-  openOnExerciseDatabase(content::selectPracticeSet(s_.practiceSetId));
+  openExerciseDatabase();
+  bool cleared = 数据库连接1.beginTransaction();
+  runQuery(content::selectPracticeSet(s_.practiceSetId));
   记录集1.moveFirst();
-  while (!记录集1.endOfRecords()) {
+  while (cleared && !记录集1.endOfRecords()) {
     记录集1.writeField("shuru", "");
     记录集1.writeField("nin", content::notAnswered);
-    记录集1.update();
+    cleared = 记录集1.update();
     记录集1.moveNext();
+  }
+  if (cleared) {
+    数据库连接1.commitTransaction();
+  } else {
+    数据库连接1.rollbackTransaction();
   }
   记录集1.close();
   数据库连接1.close();

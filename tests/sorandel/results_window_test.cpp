@@ -223,6 +223,21 @@ TEST_F(ResultsTest, OkWithClearResetsEveryRowOfTheSetAndNothingElse) {
   EXPECT_TRUE(again.clearChecked);
 }
 
+// A row that cannot be written halfway through leaves the whole set as it was, not half cleared.
+TEST_F(ResultsTest, AClearThatFailsHalfwayLeavesEveryRowOfTheSet) {
+  startPractice(4);
+  answerAll({0, 1, 0, 1});
+  folder_.execute(content::ContentFolders::exerciseDatabase,
+                  "CREATE TRIGGER refuse BEFORE UPDATE ON lianxi WHEN OLD.biaoshi = 'S3' "
+                  "BEGIN SELECT RAISE(ABORT, 'disk fault'); END");
+  const auto before = folder_.questions();
+  ASSERT_EQ(before.size(), 4u);
+  ::testing::internal::CaptureStderr();
+  submit([&](ResultsWindow& r) { clickOk(r); });
+  EXPECT_THAT(::testing::internal::GetCapturedStderr(), testing::HasSubstr("disk fault"));
+  EXPECT_EQ(folder_.questions(), before);
+}
+
 TEST_F(ResultsTest, RedoWithoutWrongAnswersRestartsNothing) {
   startPractice(2);
   answerAll({1, 1});
