@@ -112,9 +112,10 @@ def goto_label(label):
     return action(0x8C, string(label))
 
 
-def fscommand(command, argument):
-    """fscommand(command, argument): what tests and hosts listen to."""
-    return action(0x83, string("FSCommand:" + command) + string(argument))
+def trace(message):
+    """trace(message): the player's debug output, which tests listen to; it needs no script
+    access from the movie to its page."""
+    return action(0x96, b"\0" + string(message)) + action(0x26)
 
 
 END_ACTIONS = b"\0"
@@ -284,7 +285,7 @@ class Movie:
         """Names this frame, and tells the host that it was reached."""
         self.labels.append(name)
         self.frame.append(tag(FRAME_LABEL, string(name)))
-        self.actions(fscommand("frame", name))
+        self.actions(trace("frame:" + name))
 
     def actions(self, *actions):
         self.frame.append(tag(DO_ACTION, b"".join(actions) + END_ACTIONS))
