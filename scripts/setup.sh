@@ -31,6 +31,8 @@ packages=(
   pulseaudio pulseaudio-utils
   # ... and the X libraries they call: clicks (XTEST) and reports of drawing (DAMAGE)
   libxtst6 libxdamage1
+  # the desktop check (scripts/desktop-check.sh): GNOME's compositor, headless, with XWayland
+  mutter xwayland
 )
 
 # The basics pages' player comes from npm at build time; any npm will do (Debian's is the default).
