@@ -183,6 +183,16 @@ TEST_F(PageEngine, ThePageReadsOnlyThePlayersAndTheMoviesFiles) {
   EXPECT_FALSE(server.hasPendingConnections());
 }
 
+// A movie that asks its page to run a script (a javascript: address) is not heard.
+TEST_F(PageEngine, AMovieCannotRunScriptsInItsPage) {
+  fs::copy_file(SCRIPT_PROBE_MOVIE, path("flash/probe.swf"));
+  play(path("flash/probe.swf"));
+  ASSERT_TRUE(runEngineUntil(
+      [&] { return evaluate("(window.frameLabels || []).includes('tried')").toBool(); }));
+  EXPECT_FALSE(runEngineUntil([&] { return evaluate("window.movieScript !== undefined").toBool(); },
+                              kSettleMs));
+}
+
 // The engine's own faults are kept from aborting the sanitizer build; the programs' own are
 // not, also while the engine is loaded.
 TEST_F(PageEngine, TheProgramsOwnDeleteFaultsStillAbortWithTheEngineLoaded) {
