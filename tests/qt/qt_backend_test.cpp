@@ -81,6 +81,33 @@ TEST_F(QtBackendTest, EveryUnitThatDrawsHasAWidgetWhereItsDesignSays) {
   EXPECT_FALSE(widget(w.单选框1)->isEnabled()) << "a disabled holder disables its units";
 }
 
+// A window manager keeps a window that cannot be resized at the size the program asks for (GNOME's
+// would maximise a window nearly as large as the screen as it maps).
+TEST_F(QtBackendTest, OnlyAWindowWithASizingFrameLetsTheWindowManagerResizeIt) {
+  QWidget* top = widget(w);
+  w.setWidth(700);
+  w.setHeight(500);
+  const QSize unbounded(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  const struct {
+    platform::Border border;
+    QSize least, greatest;
+  } cases[] = {
+      {platform::Border::None, {700, 500}, {700, 500}},
+      {platform::Border::Single, {700, 500}, {700, 500}},
+      {platform::Border::Resizable, {0, 0}, unbounded},
+  };
+  for (const auto& c : cases) {
+    w.setBorder(c.border);
+    EXPECT_EQ(top->minimumSize(), c.least) << static_cast<int>(c.border);
+    EXPECT_EQ(top->maximumSize(), c.greatest) << static_cast<int>(c.border);
+    EXPECT_EQ(top->size(), QSize(700, 500)) << static_cast<int>(c.border);
+  }
+  w.setBorder(platform::Border::None);
+  w.setHeight(480);
+  EXPECT_EQ(top->minimumSize(), QSize(700, 480)) << "the fixed size follows the program's";
+  EXPECT_EQ(top->size(), QSize(700, 480));
+}
+
 TEST_F(QtBackendTest, ClicksReachTheUnitsAsTheirEvents) {
   driver.click(w.按钮);
   driver.click(w.单选框2);
