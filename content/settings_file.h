@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,12 @@ struct SettingsKey {
   std::string_view section;
   std::string_view key;
   std::string_view defaultValue;
+};
+
+// A value to store under a key.
+struct SettingsEntry {
+  const SettingsKey& key;
+  std::string_view value;
 };
 
 // The settings file (program folder + ContentFolders::settingsFile): these three keys are all
@@ -29,6 +36,8 @@ struct SettingsFile {
 
   static std::string read(std::string_view programFolder, const SettingsKey& key);
   static bool write(std::string_view programFolder, const SettingsKey& key, std::string_view value);
+  // Several keys as one change of the file: it holds all of the new values or none.
+  static bool write(std::string_view programFolder, std::initializer_list<SettingsEntry> entries);
 };
 
 }  // namespace content

@@ -33,7 +33,7 @@ CourseSelectWindow::CourseSelectWindow(platform::Runtime& runtime, CourseWindowS
   课程列表框.setFont(platform::Font::pixels("宋体", 14));
   // The 1 px key column is a store, not for reading: the names keep the width, no sideways
   // scrolling.
-  课程列表框.setColumnsFitWidth(true);
+  课程列表框.setFillColumn(0);
   课程列表框.onCurrentRowChanged = [this] { courseRowChanged(); };
 
   const auto button = [](platform::ImageButton& b, const platform::SharedBytes& picture,
@@ -95,8 +95,10 @@ void CourseSelectWindow::courseRowChanged() {
 
 void CourseSelectWindow::courseOkClicked() {
   const std::string& folder = runtime().getProgramFolder();
-  content::SettingsFile::write(folder, content::SettingsFile::courseName, 课程标签.caption());
-  content::SettingsFile::write(folder, content::SettingsFile::courseKey, kb标签.caption());
+  // One change of the file: a crash in between must not leave one course's name with another's
+  // key.
+  content::SettingsFile::write(folder, {{content::SettingsFile::courseName, 课程标签.caption()},
+                                        {content::SettingsFile::courseKey, kb标签.caption()}});
   if (settings_.courseChosen) settings_.courseChosen(kb标签.caption());
   close();
 }

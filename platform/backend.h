@@ -64,6 +64,11 @@ class Backend {
   virtual bool startProgram(const std::string& file, const std::string& nativePath,
                             const std::string& workingFolder) = 0;
 
+  // The system clipboard's text ("" when it holds none), and text put on it, for the text
+  // boxes' cut, copy and paste.
+  virtual std::string clipboardText() const = 0;
+  virtual void setClipboardText(const std::string& utf8) = 0;
+
   virtual int screenWidth() const = 0;
   virtual int screenHeight() const = 0;
   virtual const TextMeasurer& textMeasurer() const = 0;

@@ -1,6 +1,7 @@
 #include "platform/edit_box.h"
 
 #include "platform/utf32.h"
+#include "platform/virtual_keys.h"
 
 namespace platform {
 
@@ -11,22 +12,20 @@ void EditBox::setContent(std::string content) {
 void EditBox::setMultiLine(bool multiLine) { write(multiLine_, multiLine, Property::Appearance); }
 
 void EditBox::handleKey(int keyCode, int) {
-  constexpr int kBackspace = 8;
-  constexpr int kEnter = 13;
-  if (keyCode == kBackspace && !content_.empty()) {
+  if (keyCode == vk::kBackspace && !content_.empty()) {
     std::size_t end = content_.size() - 1;
     while (end > 0 && (static_cast<unsigned char>(content_[end]) & 0xC0) == 0x80) --end;
     // CR LF goes as one line break.
     if (end > 0 && content_[end] == '\n' && content_[end - 1] == '\r') --end;
     content_.erase(end);
     changed(Property::Content);
-  } else if (keyCode == kEnter && multiLine_) {
+  } else if (keyCode == vk::kEnter && multiLine_) {
     content_ += "\r\n";
     changed(Property::Content);
   }
 }
 
-void EditBox::handleText(std::u32string_view text) {
+void EditBox::handleText(std::u32string_view text, TextEntry) {
   for (char32_t c : text) {
     if (c == U'\n' || c == U'\r') {
       if (multiLine_) content_ += "\r\n";

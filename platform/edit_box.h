@@ -22,7 +22,7 @@ class EditBox : public Unit {
 
  protected:
   void handleKey(int keyCode, int shiftState) override;
-  void handleText(std::u32string_view text) override;
+  void handleText(std::u32string_view text, TextEntry entry) override;
 
  private:
   std::string content_;

@@ -3,8 +3,10 @@
 #include <mpg123.h>
 
 #include <mutex>
+#include <optional>
 #include <vector>
 
+#include "platform/mp3_frames.h"
 #include "platform/system/regular_file.h"
 
 namespace platform {
@@ -104,22 +106,61 @@ class Mp3Source : public PcmSource {
   bool done_ = false;
 };
 
+// The length of a plain stream from its frame headers, with no decoding: what the decoder gives
+// for it, the encoder's delay and padding left out where the stream's info frame says them.
+// Nothing when the headers alone cannot tell.
+std::optional<std::int64_t> lengthFromHeaders(const Handle& handle, const PcmFormat& format) {
+  const std::optional<Mp3Frames> frames = readPlainFrames(handle.file);
+  if (!frames || frames->sampleRate != format.sampleRate || frames->channels != format.channels) {
+    return std::nullopt;
+  }
+  if (!frames->infoFrameCount) {
+    const std::int64_t samples = frames->audioFrames * frames->samplesPerFrame;
+    return samples > 0 ? std::optional(samples) : std::nullopt;
+  }
+  // The decoder leaves out the encoder's delay and padding, which the info frame's LAME tag gives,
+  // by the info frame's count: a count that is not the stream's (a cut or joined file) makes its
+  // end another than the headers show. Without the tag, whether the decoder took the frame for
+  // an info frame at all is not known.
+  long delay = -1;
+  long padding = -1;
+  double unused = 0;
+  mpg123_getstate(handle.h, MPG123_ENC_DELAY, &delay, &unused);
+  mpg123_getstate(handle.h, MPG123_ENC_PADDING, &padding, &unused);
+  if (delay < 0 || padding < 0 || *frames->infoFrameCount != frames->audioFrames) {
+    return std::nullopt;
+  }
+  const off_t samples = mpg123_length(handle.h);
+  return samples > 0 ? std::optional<std::int64_t>(samples) : std::nullopt;
+}
+
+// What the decoder gives, counted by decoding it all.
+std::int64_t decodedLength(PcmSource& source) {
+  std::vector<std::int16_t> block(4096 * static_cast<std::size_t>(source.format().channels));
+  std::int64_t samples = 0;
+  while (const std::size_t got = source.read(block.data(), 4096)) {
+    samples += static_cast<std::int64_t>(got);
+  }
+  return samples;
+}
+
 }  // namespace
 
 Mp3Info probeMp3(const std::string& nativePath) {
   Mp3Info info;
-  std::unique_ptr<PcmSource> source = openMp3(nativePath);
-  if (source == nullptr) return info;
-  info.format = source->format();
+  auto handle = std::make_unique<Handle>();
+  if (!openStream(*handle, nativePath, info.format)) return info;
   // The length is what the decoder gives: a file's tag and frame headers can promise more or
   // less than a damaged or changing stream decodes to, and the player's end must be the sound's.
-  std::vector<std::int16_t> block(4096 * static_cast<std::size_t>(info.format.channels));
-  std::int64_t samples = 0;
-  while (const std::size_t got = source->read(block.data(), 4096)) {
-    samples += static_cast<std::int64_t>(got);
+  // Only a plain stream's headers are taken at their word; any other file is decoded.
+  if (const auto samples = lengthFromHeaders(*handle, info.format)) {
+    info.samples = *samples;
+  } else {
+    Mp3Source source(std::move(handle), info.format);
+    info.samples = decodedLength(source);
   }
   const std::int64_t rate = info.format.sampleRate;
-  info.lengthMs = (samples * 1000 + rate / 2) / rate;
+  info.lengthMs = (info.samples * 1000 + rate / 2) / rate;
   info.playable = info.lengthMs > 0;
   return info;
 }

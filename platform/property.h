@@ -8,7 +8,8 @@ enum class Property {
   Visible,   // the unit's own visible flag
   Disabled,
   Caption,      // window caption, label / radio / check box / menu item caption
-  Content,      // edit box or rich edit box text (formats included)
+  Content,      // edit box text, or a rich edit box's whole text written anew
+  Edit,         // rich edit box text changed in place: typed, deleted, pasted, replaced
   Selection,    // rich edit box selection or caret
   Format,       // rich edit box character formats of a range (text unchanged)
   Checked,      // check box, radio button, menu item check mark

@@ -1,13 +1,17 @@
 #include "platform/rich_edit_box.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 
 #include "platform/runtime.h"
 #include "platform/text_layout.h"
 #include "platform/utf32.h"
+#include "platform/virtual_keys.h"
 
 namespace platform {
+
+using namespace vk;
 
 RichEditBox::RichEditBox(Unit& parent, std::string name, Rect rect)
     : Unit(parent, std::move(name), rect) {
@@ -29,15 +33,28 @@ void RichEditBox::setContent(std::string_view utf8) {
   formats_.assign(1, CharFormat{});
   selectionStart_ = 0;
   selectionLength_ = 0;
+  caretAtStart_ = false;
+  selectingFrom_.reset();
   hasPendingFormat_ = false;
-  textChanged();
+  history_.clear();
   contentValid_ = false;
+  linesValid_ = false;
+  // A new text is seen from its top, where the caret is.
+  changed(Property::Content);
 }
 
 void RichEditBox::setSelection(int start, int length) {
+  const int from = std::clamp(start, 0, characterCount());
+  select(from, from + std::clamp(length, 0, characterCount() - from));
+}
+
+void RichEditBox::select(int anchor, int caret) {
   const int size = characterCount();
-  selectionStart_ = std::clamp(start, 0, size);
-  selectionLength_ = std::clamp(length, 0, size - selectionStart_);
+  const int a = std::clamp(anchor, 0, size);
+  const int c = std::clamp(caret, 0, size);
+  selectionStart_ = std::min(a, c);
+  selectionLength_ = std::abs(c - a);
+  caretAtStart_ = c < a;
   hasPendingFormat_ = false;
   changed(Property::Selection);
 }
@@ -54,7 +71,10 @@ std::string RichEditBox::selectedText() const {
   return out;
 }
 
-void RichEditBox::setSelectedText(std::string_view utf8) { replaceSelection(toBoxText(utf8)); }
+void RichEditBox::setSelectedText(std::string_view utf8) {
+  history_.clear();
+  replace(selectionStart_, selectionLength_, toBoxText(utf8));
+}
 
 std::uint32_t RichEditBox::formatIndex(const CharFormat& format) {
   // Texts use a handful of formats; the newest are the likeliest.
@@ -88,14 +108,13 @@ void RichEditBox::applyCharFormat(const CharFormat& format) {
   changed(Property::Format);
 }
 
-void RichEditBox::replaceSelection(std::u32string_view text) {
-  const std::uint32_t format = insertionFormat();
-  const auto start = static_cast<std::size_t>(selectionStart_);
-  const auto length = static_cast<std::size_t>(selectionLength_);
+void RichEditBox::replaceRange(int at, int length, std::u32string_view text, std::uint32_t format) {
+  const auto start = static_cast<std::size_t>(at);
+  const auto removed = static_cast<std::size_t>(length);
   const bool append = start == text_.size();
-  text_.replace(start, length, text);
+  text_.replace(start, removed, text);
   formatOf_.erase(formatOf_.begin() + static_cast<std::ptrdiff_t>(start),
-                  formatOf_.begin() + static_cast<std::ptrdiff_t>(start + length));
+                  formatOf_.begin() + static_cast<std::ptrdiff_t>(start + removed));
   formatOf_.insert(formatOf_.begin() + static_cast<std::ptrdiff_t>(start), text.size(), format);
   // Appending keeps the CR LF text up to date, so that building a text piece by piece while
   // reading it back stays linear.
@@ -104,16 +123,35 @@ void RichEditBox::replaceSelection(std::u32string_view text) {
   } else {
     contentValid_ = false;
   }
-  selectionStart_ = static_cast<int>(start + text.size());
+  linesValid_ = false;
+}
+
+void RichEditBox::replace(int at, int length, std::u32string_view text) {
+  replaceRange(at, length, text, insertionFormat());
+  selectionStart_ = at + static_cast<int>(text.size());
   selectionLength_ = 0;
+  caretAtStart_ = false;
   hasPendingFormat_ = false;
   textChanged();
 }
 
-void RichEditBox::textChanged() {
-  linesValid_ = false;
-  changed(Property::Content);
+void RichEditBox::userEdit(int at, int length, std::u32string_view text, EditHistory::Kind kind) {
+  const auto from = formatOf_.begin() + at;
+  EditHistory::Edit edit{
+      .at = at,
+      .removed = text_.substr(static_cast<std::size_t>(at), static_cast<std::size_t>(length)),
+      .removedFormats = std::vector<std::uint32_t>(from, from + length),
+      .inserted = std::u32string(text),
+      .insertedFormats = std::vector<std::uint32_t>(text.size(), insertionFormat()),
+      .anchorBefore = anchor(),
+      .caretBefore = caret(),
+      .kind = kind};
+  replace(at, length, text);
+  history_.record(std::move(edit));
+  if (onContentChanged) onContentChanged();
 }
+
+void RichEditBox::textChanged() { changed(Property::Edit); }
 
 void RichEditBox::changed(Property property) {
   if (property == Property::Geometry || property == Property::Appearance) linesValid_ = false;
@@ -171,11 +209,30 @@ void RichEditBox::setTakesLineBreaks(bool takes) {
   write(takesLineBreaks_, takes, Property::Appearance);
 }
 
+InputResult RichEditBox::userPressLeftButtonAt(int position, bool extend) {
+  const InputResult state = inputState();
+  if (state != InputResult::Accepted) return state;
+  setFocus();
+  if (readOnly_) return InputResult::Accepted;
+  const int from = extend ? anchor() : position;
+  select(from, position);
+  selectingFrom_ = from;
+  return InputResult::Accepted;
+}
+
+InputResult RichEditBox::userDragLeftButtonTo(int position) {
+  const InputResult state = inputState();
+  if (state != InputResult::Accepted) return state;
+  if (selectingFrom_) select(*selectingFrom_, position);
+  return InputResult::Accepted;
+}
+
 InputResult RichEditBox::userReleaseLeftButtonAt(int position) {
   const InputResult state = inputState();
   if (state != InputResult::Accepted) return state;
   setFocus();
-  setSelection(position, 0);
+  select(selectingFrom_.value_or(position), position);
+  selectingFrom_.reset();
   if (onLeftButtonUp) onLeftButtonUp({});
   return InputResult::Accepted;
 }
@@ -196,72 +253,125 @@ InputResult RichEditBox::userReleaseLeftButtonOnLine(int line, int column) {
 
 InputResult RichEditBox::userClick() { return userReleaseLeftButtonAt(selectionStart_); }
 
-bool RichEditBox::moveCaret(int keyCode) {
-  constexpr int kEnd = 35;
-  constexpr int kHome = 36;
-  constexpr int kLeft = 37;
-  constexpr int kUp = 38;
-  constexpr int kRight = 39;
-  constexpr int kDown = 40;
-  // Keys that go back start from the selection's start, keys that go on from its end; either
-  // way the selection gives way to the caret.
-  const int start = selectionStart_;
-  const int end = selectionStart_ + selectionLength_;
+bool RichEditBox::moveCaret(int keyCode, int shiftState) {
+  // Without Shift, keys that go back start from the selection's start, keys that go on from its
+  // end, and the selection gives way to the caret. With Shift they move the caret's end of the
+  // selection and keep the other.
+  const bool extend = (shiftState & kShift) != 0;
+  const bool toTextEnds = (shiftState & kControl) != 0;
+  const bool collapse = !extend && selectionLength_ > 0;
+  const int back = extend ? caret() : selectionStart_;
+  const int on = extend ? caret() : selectionStart_ + selectionLength_;
   const auto columnOf = [&](int position) { return position - getLineStart(lineOf(position)); };
   const int lastLine = getLineCount() - 1;
   int to = 0;
   switch (keyCode) {
     case kLeft:
-      to = selectionLength_ > 0 ? start : start - 1;
+      to = collapse ? back : back - 1;
       break;
     case kRight:
-      to = selectionLength_ > 0 ? end : end + 1;
+      to = collapse ? on : on + 1;
       break;
     case kHome:
-      to = getLineStart(lineOf(start));
+      to = toTextEnds ? 0 : getLineStart(lineOf(back));
       break;
     case kEnd:
-      to = positionOnLine(lineOf(end), characterCount());
+      to = toTextEnds ? characterCount() : positionOnLine(lineOf(on), characterCount());
       break;
     case kUp:
       // The first line has no line above: the caret stays.
-      to = lineOf(start) > 0 ? positionOnLine(lineOf(start) - 1, columnOf(start)) : start;
+      to = lineOf(back) > 0 ? positionOnLine(lineOf(back) - 1, columnOf(back)) : back;
       break;
     case kDown:
-      to = lineOf(end) < lastLine ? positionOnLine(lineOf(end) + 1, columnOf(end)) : end;
+      to = lineOf(on) < lastLine ? positionOnLine(lineOf(on) + 1, columnOf(on)) : on;
       break;
     default:
       return false;
   }
-  setSelection(to, 0);
+  if (extend) {
+    select(anchor(), to);
+  } else {
+    setSelection(to, 0);
+  }
   return true;
 }
 
-void RichEditBox::handleKey(int keyCode, int) {
-  constexpr int kBackspace = 8;
-  constexpr int kEnter = 13;
-  constexpr int kDelete = 46;
-  if (readOnly_) return;
-  if (keyCode == kEnter) {
-    handleText(U"\n");
-    return;
-  }
-  if (moveCaret(keyCode)) return;
-  if (keyCode != kBackspace && keyCode != kDelete) return;
-  if (selectionLength_ == 0) {
-    if (keyCode == kBackspace && selectionStart_ > 0) {
-      setSelection(selectionStart_ - 1, 1);
-    } else if (keyCode == kDelete && selectionStart_ < characterCount()) {
-      setSelection(selectionStart_, 1);
-    } else {
-      return;
+bool RichEditBox::runShortcut(int keyCode, int shiftState) {
+  static constexpr struct {
+    int keyCode;
+    int shiftState;
+    void (RichEditBox::*command)();
+  } kShortcuts[] = {
+      {'A', kControl, &RichEditBox::selectAll}, {'C', kControl, &RichEditBox::copy},
+      {kInsert, kControl, &RichEditBox::copy},  {'X', kControl, &RichEditBox::cut},
+      {kDelete, kShift, &RichEditBox::cut},     {'Z', kControl, &RichEditBox::undo},
+      {'Y', kControl, &RichEditBox::redo},      {'Z', kControl | kShift, &RichEditBox::redo},
+  };
+  for (const auto& shortcut : kShortcuts) {
+    if (shortcut.keyCode == keyCode && shortcut.shiftState == shiftState) {
+      (this->*shortcut.command)();
+      return true;
     }
   }
-  replaceSelection({});
+  return false;
+}
+
+void RichEditBox::selectAll() { select(0, characterCount()); }
+
+void RichEditBox::copy() {
+  if (selectionLength_ > 0) runtime().backend().setClipboardText(selectedText());
+}
+
+void RichEditBox::cut() {
+  if (selectionLength_ == 0) return;
+  copy();
+  userEdit(selectionStart_, selectionLength_, {}, EditHistory::Kind::Other);
+}
+
+void RichEditBox::putBack(int at, int length, const std::u32string& text,
+                          const std::vector<std::uint32_t>& formats) {
+  replaceRange(at, length, text, 0);
+  std::copy(formats.begin(), formats.end(), formatOf_.begin() + at);
+  textChanged();
+}
+
+void RichEditBox::undo() {
+  const EditHistory::Edit* edit = history_.undo();
+  if (edit == nullptr) return;
+  putBack(edit->at, static_cast<int>(edit->inserted.size()), edit->removed, edit->removedFormats);
+  select(edit->anchorBefore, edit->caretBefore);
   if (onContentChanged) onContentChanged();
 }
 
-void RichEditBox::handleText(std::u32string_view text) {
+void RichEditBox::redo() {
+  const EditHistory::Edit* edit = history_.redo();
+  if (edit == nullptr) return;
+  putBack(edit->at, static_cast<int>(edit->removed.size()), edit->inserted, edit->insertedFormats);
+  setSelection(edit->at + static_cast<int>(edit->inserted.size()), 0);
+  if (onContentChanged) onContentChanged();
+}
+
+void RichEditBox::removeAtCaret(int keyCode) {
+  if (selectionLength_ > 0) {
+    userEdit(selectionStart_, selectionLength_, {}, EditHistory::Kind::Other);
+  } else if (keyCode == kBackspace && selectionStart_ > 0) {
+    userEdit(selectionStart_ - 1, 1, {}, EditHistory::Kind::Backspace);
+  } else if (keyCode == kDelete && selectionStart_ < characterCount()) {
+    userEdit(selectionStart_, 1, {}, EditHistory::Kind::Delete);
+  }
+}
+
+void RichEditBox::handleKey(int keyCode, int shiftState) {
+  if (readOnly_) return;
+  if (keyCode == kEnter) {
+    handleText(U"\n", TextEntry::Typed);
+  } else if (!moveCaret(keyCode, shiftState) && !runShortcut(keyCode, shiftState) &&
+             (keyCode == kBackspace || keyCode == kDelete)) {
+    removeAtCaret(keyCode);
+  }
+}
+
+void RichEditBox::handleText(std::u32string_view text, TextEntry entry) {
   if (readOnly_) return;
   std::u32string kept;
   if (!takesLineBreaks_) {
@@ -271,8 +381,8 @@ void RichEditBox::handleText(std::u32string_view text) {
   }
   // Nothing left to insert is no change.
   if (text.empty()) return;
-  replaceSelection(text);
-  if (onContentChanged) onContentChanged();
+  userEdit(selectionStart_, selectionLength_, text,
+           entry == TextEntry::Typed ? EditHistory::Kind::Typing : EditHistory::Kind::Other);
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 
 #include "platform/runtime.h"
 #include "platform/utf32.h"
+#include "platform/virtual_keys.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -116,7 +117,16 @@ InputResult Unit::userRightButtonDown(MouseEvent event) {
 InputResult Unit::userPressKey(int keyCode, int shiftState) {
   const InputResult state = inputState();
   if (state != InputResult::Accepted) return state;
-  if (keyReachesUnit(keyCode, shiftState)) handleKey(keyCode, shiftState);
+  if (!keyReachesUnit(keyCode, shiftState)) return InputResult::Accepted;
+  constexpr int kInsert = 45, kControl = 1, kShift = 2;
+  const bool paste =
+      (keyCode == 'V' && shiftState == kControl) || (keyCode == kInsert && shiftState == kShift);
+  if (!paste || !takesText()) {
+    handleKey(keyCode, shiftState);
+    return InputResult::Accepted;
+  }
+  const std::u32string text = toBoxText(runtime().backend().clipboardText());
+  if (!text.empty()) handleText(text, TextEntry::Whole);
   return InputResult::Accepted;
 }
 
@@ -132,25 +142,17 @@ InputResult Unit::userType(std::string_view utf8) {
   // CR LF is one key, as a line break is one character.
   for (char32_t c : toBoxText(utf8)) {
     if (!window_->isOpen()) break;
-    if (keyReachesUnit(virtualKeyOf(c), 0)) handleText(std::u32string_view(&c, 1));
+    if (keyReachesUnit(virtualKeyOf(c), 0))
+      handleText(std::u32string_view(&c, 1), TextEntry::Typed);
   }
   return InputResult::Accepted;
 }
 
-InputResult Unit::userPaste(std::string_view utf8) {
-  constexpr int kKeyV = 'V', kControl = 1;
-  return insertAfterKey(kKeyV, kControl, utf8);
-}
-
 InputResult Unit::userCommitComposition(std::string_view utf8) {
-  return insertAfterKey(kInputMethodKey, 0, utf8);
-}
-
-InputResult Unit::insertAfterKey(int keyCode, int shiftState, std::string_view utf8) {
   const InputResult state = textInputState();
   if (state != InputResult::Accepted) return state;
   const std::u32string text = toBoxText(utf8);
-  if (keyReachesUnit(keyCode, shiftState) && !text.empty()) handleText(text);
+  if (keyReachesUnit(kInputMethodKey, 0) && !text.empty()) handleText(text, TextEntry::Whole);
   return InputResult::Accepted;
 }
 
@@ -161,7 +163,7 @@ bool Unit::keyReachesUnit(int keyCode, int shiftState) {
 }
 
 void Unit::handleKey(int, int) {}
-void Unit::handleText(std::u32string_view) {}
+void Unit::handleText(std::u32string_view, TextEntry) {}
 
 int virtualKeyOf(char32_t c) {
   if (c >= U'a' && c <= U'z') return static_cast<int>(c - U'a' + U'A');

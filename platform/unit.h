@@ -28,6 +28,10 @@ enum class InputResult {
 
 std::string_view describe(InputResult result);
 
+// How text reaches a unit: one typed character at a time, or a whole text at once (a paste, a
+// conversion an input method confirms).
+enum class TextEntry { Typed, Whole };
+
 // Mouse buttons and keys that handlers receive (the handlers read none of the positions).
 struct MouseEvent {
   int x = 0;
@@ -100,14 +104,13 @@ class Unit {
   // A click: the left button pressed and released over the unit.
   virtual InputResult userClick();
   InputResult userRightButtonDown(MouseEvent event = {});
-  // A key that is not text (Enter 13, Backspace 8, Delete 46, arrows ...).
+  // A key that is not text (Enter 13, Backspace 8, Delete 46, arrows ...), or one pressed with
+  // Ctrl. The paste keys (Ctrl+V, Shift+Insert) put the clipboard's text into a text box as one
+  // change; a pasted line break is text, not an Enter key.
   InputResult userPressKey(int keyCode, int shiftState = 0);
   // Text typed at the keyboard (or committed by an input method): each character's key reaches
   // onKeyDown first.
   InputResult userType(std::string_view utf8);
-  // A paste: the Ctrl+V that asks for it reaches onKeyDown once, then the whole text goes in as
-  // one change. A pasted line break is text, not an Enter key.
-  InputResult userPaste(std::string_view utf8);
   // Text an input method confirms (a conversion, or the kana as they stand): the input method's
   // key (229) reaches onKeyDown once, then the whole text goes in as one change. The key that
   // confirmed it (Enter, for instance) belonged to the input method and raises nothing.
@@ -117,6 +120,8 @@ class Unit {
   virtual std::string_view kind() const = 0;
   // Whether typed or pasted text can go into the unit (text boxes only).
   virtual bool takesText() const { return false; }
+  // Whether typed or pasted text would reach the unit now.
+  InputResult textInputState() const;
 
  protected:
   // The window constructs itself through this one (it has no parent).
@@ -132,15 +137,11 @@ class Unit {
     changed(property);
   }
 
-  // Whether typed or pasted text would reach the unit now.
-  InputResult textInputState() const;
   // Raises keyDown; true when the key goes on to the unit.
   bool keyReachesUnit(int keyCode, int shiftState);
-  // One key that asks for a whole text, then the text as one change.
-  InputResult insertAfterKey(int keyCode, int shiftState, std::string_view utf8);
   // What the kind does with a key or typed text that reached it.
   virtual void handleKey(int keyCode, int shiftState);
-  virtual void handleText(std::u32string_view text);
+  virtual void handleText(std::u32string_view text, TextEntry entry);
   // What the kind does when clicked (after leftButtonUp).
   virtual void handleClick() {}
 

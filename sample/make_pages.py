@@ -4,9 +4,9 @@
 Usage: make_pages.py --out DIR [--manifest FILE] [PAGE...]
 
 Each page is built from its description in pages/descriptions/; pictures are drawn with
-ImageMagick, voices synthesised with espeak-ng and lame. With page names, only those. The
-manifest lists what each page was built with (frames, labels, sounds, buttons), for the tests
-that read the files back with a parser of their own.
+ImageMagick and lettered by FreeType (Pillow), voices synthesised with espeak-ng and lame. With page names, only those. The
+manifest lists what each page was built with (frames, labels, sounds, buttons, and the texts
+lettered on each picture), for the tests that read the files back with a parser of their own.
 """
 
 import argparse
@@ -29,7 +29,7 @@ def make(name, out):
     with open(os.path.join(out, name + ".swf"), "wb") as f:
         f.write(data)
     return name, {"frames": movie.frame_count(), "labels": movie.labels, "sounds": len(movie.sounds),
-                  "buttons": movie.buttons, "bytes": len(data)}
+                  "buttons": movie.buttons, "bytes": len(data), "texts": movie.texts}
 
 
 def main():

@@ -1,24 +1,24 @@
 #!/usr/bin/env python3
 """Kills a practising Sorandel at random moments and checks that no confirmed answer is lost.
 
-Each round starts the headless learner (tests/sorandel/practice_crash_child.cpp) on the same
+Each round starts the headless learner (tests/sorandel/sorandel_crash_child.cpp) on the same
 program folder, lets it answer for a random time and kills it with SIGKILL. Then
 data/lianxi.mdb must pass PRAGMA integrity_check, and every question must hold the answer last
 confirmed to the learner (its mark shown), or the answer the learner was giving when killed.
 
-    scripts/practice_crash.py --child build/release/tests/sorandel/practice_crash_child \
+    scripts/practice_crash.py --child build/release/tests/sorandel/sorandel_crash_child \
         --kills 1000
 """
 
-import argparse
 import os
 import random
-import signal
 import sqlite3
 import subprocess
 import sys
 import tempfile
 import time
+
+import crash_rounds
 
 RIGHT = "正确"
 WRONG = "错误"
@@ -65,13 +65,7 @@ def check_database(path, expected, in_flight):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--child", required=True, help="the practice_crash_child executable")
-    parser.add_argument("--kills", type=int, default=1000)
-    parser.add_argument("--max-ms", type=float, default=150.0,
-                        help="longest time a round answers before its kill")
-    parser.add_argument("--seed", type=int, help="fixes the kill moments")
-    args = parser.parse_args()
+    args = crash_rounds.argument_parser(__doc__, kills=1000, max_ms=150.0).parse_args()
     moments = random.Random(args.seed)
 
     with tempfile.TemporaryDirectory(prefix="sorandel-crash-") as folder:
@@ -84,15 +78,10 @@ def main():
         problems = []
         started = time.monotonic()
         for kill in range(args.kills):
-            child = subprocess.Popen([args.child, "answer", folder], stdout=subprocess.PIPE)
-            # The kill falls while the learner answers, not while the program starts.
-            first = child.stdout.readline()
-            time.sleep(moments.uniform(0.0, args.max_ms) / 1000.0)
-            child.send_signal(signal.SIGKILL)
-            rest, _ = child.communicate()
-            output = first + rest
-            if child.returncode != -signal.SIGKILL:
-                problems.append(f"round {kill}: the learner ended by itself ({child.returncode})")
+            output, failure = crash_rounds.killed_run(args.child, "answer", folder, args.max_ms,
+                                                      moments)
+            if failure:
+                problems.append(f"round {kill}: {failure}")
             confirmed, in_flight = parse_lines(output)
             for key, choice in confirmed:
                 expected[key] = choice
@@ -114,12 +103,9 @@ def main():
         print(f"answer in flight at the kill: changed the file {in_flight_stored}, "
               f"did not (or gave the same answer again) {in_flight_dropped}")
         print(f"integrity and answer checks failed: {len(problems)}; {seconds:.1f} s")
-        for problem in problems:
-            print("  " + problem)
-        if confirmed_total == 0:
-            print("no answer was confirmed: the kills came too early to test anything")
-            return 1
-        return 1 if problems else 0
+        return crash_rounds.verdict(
+            problems, confirmed_total > 0,
+            "no answer was confirmed: the kills came too early to test anything")
 
 
 if __name__ == "__main__":

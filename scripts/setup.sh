@@ -22,8 +22,9 @@ packages=(
   espeak-ng lame sox sqlite3 python3
   # fonts for Chinese and Japanese text
   fontconfig fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
-  # the basics pages: web engine for the player, SWF writing checked by an independent parser
-  qt6-webengine-dev python3-yaswfp
+  # the basics pages: web engine for the player, SWF writing checked by an independent parser,
+  # texts drawn from their characters by FreeType
+  qt6-webengine-dev python3-yaswfp python3-pil
   # fuzzing: clang with libFuzzer
   clang libclang-rt-dev
   # looking at the programs: virtual screen, screenshots, input
@@ -34,6 +35,8 @@ packages=(
   libxtst6 libxdamage1
   # ... and the listening check's process look-ups
   procps
+  # the desktop check (scripts/desktop-check.sh): GNOME's compositor, headless, with XWayland
+  mutter xwayland
 )
 
 # The basics pages' player comes from npm at build time; any npm will do (Debian's is the default).

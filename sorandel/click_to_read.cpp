@@ -22,7 +22,8 @@ void ClickToRead::lessonTextClicked(platform::MouseEvent) {
     return;
   }
   s_.clickKind = LessonTextView::kJapaneseKind;
-  if (s_.markedKind == LessonTextView::kJapaneseKind)
+  if (s_.markedKind == LessonTextView::kJapaneseKind &&
+      !text.underlinedByReadAlong(s_.markedBlockStart))
     text.formatSentence(s_.markedBlockStart, s_.markedNextBlockStart, false);
   text.formatSentence(s_.clickBlockStart, s_.clickNextBlockStart, true);
   s_.markedBlockStart = s_.clickBlockStart;

@@ -162,3 +162,11 @@ void LessonTextView::formatSentence(int blockStart, int nextBlockStart, bool und
   box.setSelectionLength(nextBlockStart - blockStart - 10);
   box.applyCharFormat(s_.textFormat);
 }
+
+bool LessonTextView::underlinedByClickToRead(int blockStart) const {
+  return s_.markedKind == kJapaneseKind && s_.markedBlockStart == blockStart;
+}
+
+bool LessonTextView::underlinedByReadAlong(int blockStart) const {
+  return s_.readAlongMarkedKind == kJapaneseKind && s_.readAlongMarkedBlockStart == blockStart;
+}

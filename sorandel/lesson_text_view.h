@@ -34,6 +34,10 @@ class LessonTextView {
   std::string kindOfBlock(int blockStart);
   // Formats the sentence range of the block in the shown text: underlined or plain black.
   void formatSentence(int blockStart, int nextBlockStart, bool underlined);
+  // Whether click-to-read's or read-along's record holds the block's sentence as underlined.
+  // Each mode removes only its own underline: not one that the other mode's record still holds.
+  bool underlinedByClickToRead(int blockStart) const;
+  bool underlinedByReadAlong(int blockStart) const;
 
   static constexpr const char* kFontName = "仿宋";
   static constexpr int kFontSize = 13;

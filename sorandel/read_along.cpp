@@ -19,12 +19,12 @@ void ReadAlong::design() {
                              const platform::SharedBytes& hover, const char* hint) {
     button.setPicture(picture);
     button.setHoverPicture(hover);
-    button.setClickSound(assets::modeClickSound());
     button.setCursor(platform::Cursor::Hand);
     button.setHintText(hint);
   };
   modeButton(w_.全文跟读按钮, assets::readAlongButton(), assets::readAlongButtonHover(),
              "选择全文跟读模式，自动全文朗读");
+  w_.全文跟读按钮.setClickSound(assets::modeClickSound());
   modeButton(w_.句子点读按钮, assets::clickToReadButton(), assets::clickToReadButtonHover(),
              "选择此模式，点击某句日文，自动朗读该句日文");
   w_.图片框2.setPicture(assets::readAlongActivePicture());
@@ -156,6 +156,7 @@ void ReadAlong::forgetMarkedSentence() {
 
 void ReadAlong::removeMarkedUnderline() {
   if (s_.readAlongMarkedKind != LessonTextView::kJapaneseKind) return;
+  if (w_.lessonText.underlinedByClickToRead(s_.readAlongMarkedBlockStart)) return;
   w_.lessonText.formatSentence(s_.readAlongMarkedBlockStart, s_.readAlongMarkedNextBlockStart,
                                false);
 }

@@ -40,13 +40,15 @@ ResultsWindow::ResultsWindow(platform::Runtime& runtime, MainWindow& mainWindow,
     unit->setBackgroundColor(kSheetGround);
   }
   清空答题记录单选框.setChecked(true);
-  // The total's label lies over this one's first pixels: its text keeps to the right.
-  正确题数量显示标签.setAlignment(platform::Alignment::Right);
+  // The total's label lies over this one's first pixels: its text starts beside them.
+  正确题数量显示标签.setTextIndent(题数显示标签.left() + 题数显示标签.width() -
+                                   正确题数量显示标签.left());
 
-  // The skin paints the column headings above the list, aligned with these widths.
+  // The skin paints the column headings above the list, aligned with these widths; a scroll
+  // bar narrows the last column only, so that every column stays under its heading.
   题目列表框.setColumns({{"题目", 242}, {"正确答案", 160}, {"您的答案", 160}, {"结果", 45, true}});
   题目列表框.setHeaderVisible(false);
-  题目列表框.setColumnsFitWidth(true);
+  题目列表框.setFillColumn(3);
   题目列表框.setFont(platform::Font::pixels("宋体", 14));
   题目列表框.setImageList({assets::wrongAnswerIcon(), assets::rightAnswerIcon()});
 
@@ -69,17 +71,21 @@ void ResultsWindow::resultsWindowCreated() {
   fillResultsWindow();
 }
 
-void ResultsWindow::openOnExerciseDatabase(const content::Statement& statement) {
+void ResultsWindow::openExerciseDatabase() {
   数据库连接1.open(content::ContentFolders::path(runtime().getProgramFolder(),
                                                  content::ContentFolders::exerciseDatabase),
                    "");
   记录集1.attachConnection(数据库连接1);
+}
+
+void ResultsWindow::runQuery(const content::Statement& statement) {
   s_.lastSqlText = statement.text;
   content::openQuery(记录集1, statement);
 }
 
 void ResultsWindow::fillResultsWindow() {
-  openOnExerciseDatabase(content::selectWrongAnswers(s_.practiceSetId));
+  openExerciseDatabase();
+  runQuery(content::selectWrongAnswers(s_.practiceSetId));
   s_.wrongAnswerCount = 记录集1.recordCount();
   // A question never answered is not wrong: it counts as right.
   const double right =
@@ -88,9 +94,7 @@ void ResultsWindow::fillResultsWindow() {
   正确题数量显示标签.setCaption("正确：" + platform::numberToText(right) + "题");
   题数显示标签.setCaption("共计：" + platform::numberToText(s_.practiceQuestionCount) + "题");
 
-  const content::Statement all = content::selectPracticeSet(s_.practiceSetId);
-  s_.lastSqlText = all.text;
-  content::openQuery(记录集1, all);
+  runQuery(content::selectPracticeSet(s_.practiceSetId));
   记录集1.moveFirst();
   题目列表框.clearRows();
   std::string field;
@@ -130,15 +134,24 @@ void ResultsWindow::resultsOkClicked() {
   close();
 }
 
-// Every row of the set, answered or not, goes back to not answered.
+// Every row of the set, answered or not, goes back to not answered: all of them in one
+// transaction, so that a kill or a row that cannot be written leaves the set as it was, never
+// half cleared.
 void ResultsWindow::clearAnswerRecords() {
-  openOnExerciseDatabase(content::selectPracticeSet(s_.practiceSetId));
+  openExerciseDatabase();
+  bool cleared = 数据库连接1.beginTransaction();
+  runQuery(content::selectPracticeSet(s_.practiceSetId));
   记录集1.moveFirst();
-  while (!记录集1.endOfRecords()) {
+  while (cleared && !记录集1.endOfRecords()) {
     记录集1.writeField("shuru", "");
     记录集1.writeField("nin", content::notAnswered);
-    记录集1.update();
+    cleared = 记录集1.update();
     记录集1.moveNext();
+  }
+  if (cleared) {
+    数据库连接1.commitTransaction();
+  } else {
+    数据库连接1.rollbackTransaction();
   }
   记录集1.close();
   数据库连接1.close();

@@ -43,8 +43,10 @@ class ResultsWindow : public platform::Window {
   static constexpr int kTickImage = 1;
 
  private:
-  // Opens the window's connection on the exercise database and runs the statement on it.
-  void openOnExerciseDatabase(const content::Statement& statement);
+  // Opens the window's connection on the exercise database and attaches the record set.
+  void openExerciseDatabase();
+  // Runs the statement on the record set, from `lastSqlText`.
+  void runQuery(const content::Statement& statement);
 
   MainWindow& main_;
   SorandelState& s_;

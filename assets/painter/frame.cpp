@@ -3,7 +3,6 @@
 #include <QRadialGradient>
 
 #include "canvas.h"
-#include "icons.h"
 #include "palette.h"
 
 namespace painter {
@@ -82,8 +81,6 @@ QImage mainSkin() {
     drawText(p, QRectF(14, 654, 600, 24),
              QStringLiteral("Sorandel  ·  面向中文学习者的日常日语口语课程"), uiFont(11),
              QColor(143, 184, 207, 150), Qt::AlignLeft | Qt::AlignVCenter);
-    drawText(p, QRectF(470, 654, 400, 24), QStringLiteral("点击日文句子，即可听到朗读"), uiFont(11),
-             QColor(143, 184, 207, 150), Qt::AlignRight | Qt::AlignVCenter);
   });
 }
 
@@ -95,42 +92,14 @@ QImage lessonPanelBackground() {
   });
 }
 
+// The panel stands behind the basics window and stays after it closes: an even light-blue
+// ground in a thin frame, with nothing on it that looks as if it could be clicked.
 QImage basicsPanelPicture() {
-  static const QString kTopics[kNavigationItems][2] = {
-      {QStringLiteral("日语文字和书写"), QStringLiteral("假名与汉字的写法")},
-      {QStringLiteral("日语的发音"), QStringLiteral("五十音的读法")},
-      {QStringLiteral("声调与语调"), QStringLiteral("高低音与句子语调")},
-      {QStringLiteral("要注意的发音"), QStringLiteral("长音、促音与拨音")},
-      {QStringLiteral("入门基础练习"), QStringLiteral("边听边练巩固基础")},
-  };
   return paintOn(canvas(frame::kPanel.width(), frame::kPanel.height()), [&](QPainter& p) {
     const QRectF all(0, 0, frame::kPanel.width(), frame::kPanel.height());
-    p.fillRect(all, vertical(all, palette::kWhite, QColor(0xe3, 0xf3, 0xf1)));
-    drawText(p, QRectF(380, 0, 300, 200), QStringLiteral("あア"), uiFont(150, true),
-             QColor(35, 147, 140, 22), Qt::AlignRight | Qt::AlignVCenter);
-
-    fillRounded(p, QRectF(40, 58, 5, 34), 2.5, palette::kAmber);
-    drawText(p, QRectF(56, 52, 400, 44), QStringLiteral("入门基础"), uiFont(30, true),
-             palette::kInk, Qt::AlignLeft | Qt::AlignVCenter);
-    drawText(p, QRectF(58, 100, 560, 26),
-             QStringLiteral("从文字、发音到声调，一步一步打好日语基础"), uiFont(15),
-             palette::kInk.lighter(135), Qt::AlignLeft | Qt::AlignVCenter);
-
-    const qreal cardWidth = 120, gap = 12, top = 176;
-    for (int i = 0; i < kNavigationItems; ++i) {
-      const QRectF card(24 + i * (cardWidth + gap), top, cardWidth, 168);
-      softShadow(p, card, 12, 4, 50);
-      fillRounded(p, card, 12, palette::kWhite, QPen(QColor(0xcf, 0xe6, 0xe3), 1));
-      p.drawImage(QPointF(card.center().x() - 30, card.top() + 16), navigationIcon(1, i));
-      drawText(p, QRectF(card.left() + 4, card.top() + 88, card.width() - 8, 24), kTopics[i][0],
-               uiFont(14, true), palette::kInk);
-      drawText(p, QRectF(card.left() + 8, card.top() + 114, card.width() - 16, 40), kTopics[i][1],
-               uiFont(12), QColor(0x5d, 0x7d, 0x90),
-               Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap);
-    }
-    drawText(p, QRectF(0, 420, 696, 30),
-             QStringLiteral("在左侧“入门基础”中选择一个主题，打开它的动画讲解"), uiFont(14),
-             palette::kTeal);
+    p.fillRect(all, vertical(all, palette::kFrost, palette::kMist));
+    fillRounded(p, all.adjusted(10.5, 10.5, -10.5, -10.5), 8, Qt::NoBrush, QPen(palette::kLine, 1));
+    drawText(p, all, QStringLiteral("あア"), uiFont(150, true), QColor(35, 147, 140, 10));
   });
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/headless/headless_backend.h"
@@ -9,6 +11,8 @@
 #include "platform/system/text_numbers.h"
 
 namespace {
+
+constexpr std::uintmax_t kLargeRecordingBytes = 100 << 20;
 
 class LessonWindow : public platform::Window {
  public:
@@ -62,26 +66,51 @@ void BM_LessonTextBuild(benchmark::State& state) {
 }
 BENCHMARK(BM_LessonTextBuild)->Args({2000, 0})->Args({2000, 1})->Unit(benchmark::kMillisecond);
 
-// A 10 s recording, made once with sox and lame.
+// A recording made once with sox and lame in the benchmarks' temporary folder, with the lame
+// options given; empty when sox or lame is missing.
+std::string encodedRecording(const std::string& name, int seconds, const std::string& lame) {
+  const auto dir = std::filesystem::temp_directory_path() / "platform_benchmarks";
+  std::filesystem::create_directories(dir);
+  const std::string wav = (dir / (name + ".wav")).string();
+  const std::string mp3 = (dir / (name + ".mp3")).string();
+  if (!std::filesystem::exists(mp3)) {
+    const std::string command = "sox -n -r 22050 -c 1 '" + wav + "' synth " +
+                                std::to_string(seconds) + " sine 440 && lame --quiet " + lame +
+                                " '" + wav + "' '" + mp3 + "'";
+    if (std::system(command.c_str()) != 0) return std::string();
+  }
+  return mp3;
+}
+
 std::string tenSecondRecording() {
-  static const std::string path = [] {
-    const auto dir = std::filesystem::temp_directory_path() / "platform_benchmarks";
-    std::filesystem::create_directories(dir);
-    const std::string wav = (dir / "ten.wav").string();
-    const std::string mp3 = (dir / "ten.mp3").string();
-    if (!std::filesystem::exists(mp3)) {
-      const std::string command = "sox -n -r 22050 -c 1 '" + wav +
-                                  "' synth 10 sine 440 && lame --quiet -V 9 '" + wav + "' '" + mp3 +
-                                  "'";
-      if (std::system(command.c_str()) != 0) return std::string();
+  static const std::string path = encodedRecording("ten", 10, "-V 9");
+  return path;
+}
+
+// 100 MB (about four hours) in the form of the courses' recordings, 22,050 Hz mono at 56 kbit/s:
+// a minute's frames (no info frame) repeated to the size.
+std::string largeRecording() {
+  static const std::string path = []() -> std::string {
+    const std::string minute = encodedRecording("minute", 60, "-t -m m -b 56");
+    if (minute.empty()) return minute;
+    const std::string large = (std::filesystem::path(minute).parent_path() / "large.mp3").string();
+    if (std::filesystem::exists(large) &&
+        std::filesystem::file_size(large) >= kLargeRecordingBytes) {
+      return large;
     }
-    return mp3;
+    std::ifstream in(minute, std::ios::binary);
+    const std::string frames((std::istreambuf_iterator<char>(in)), {});
+    std::ofstream out(large, std::ios::binary | std::ios::trunc);
+    for (std::uintmax_t written = 0; written < kLargeRecordingBytes; written += frames.size()) {
+      out << frames;
+    }
+    return out ? large : std::string();
   }();
   return path;
 }
 
-void BM_MediaPlayerOpenFile(benchmark::State& state) {
-  const std::string file = tenSecondRecording();
+// What a click on a sentence costs before its recording plays: the open and the length.
+void openAndReadLength(benchmark::State& state, const std::string& file) {
   if (file.empty()) {
     state.SkipWithError("sox or lame missing");
     return;
@@ -93,8 +122,18 @@ void BM_MediaPlayerOpenFile(benchmark::State& state) {
     w.媒体播放1.openFile(file);
     benchmark::DoNotOptimize(w.媒体播放1.getLength());
   }
-  state.SetLabel(std::to_string(w.媒体播放1.getLength()) + " ms");
+  state.SetLabel(std::to_string(w.媒体播放1.getLength()) + " ms, " +
+                 std::to_string(std::filesystem::file_size(file) >> 10) + " KB");
+}
+
+void BM_MediaPlayerOpenFile(benchmark::State& state) {
+  openAndReadLength(state, tenSecondRecording());
 }
 BENCHMARK(BM_MediaPlayerOpenFile)->Unit(benchmark::kMicrosecond);
+
+void BM_MediaPlayerOpenLargeRecording(benchmark::State& state) {
+  openAndReadLength(state, largeRecording());
+}
+BENCHMARK(BM_MediaPlayerOpenLargeRecording)->Unit(benchmark::kMillisecond);
 
 }  // namespace

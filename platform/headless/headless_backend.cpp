@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/virtual_keys.h"
+
 namespace platform {
 
 // Recordings play on the virtual clock: the position is the time since play, up to the length.
@@ -91,6 +93,12 @@ bool HeadlessBackend::releaseLeftButtonAt(RichEditBox& box, int position) {
   return accepted(box.userReleaseLeftButtonAt(position), box, "click into");
 }
 
+bool HeadlessBackend::dragAcross(RichEditBox& box, int from, int to) {
+  if (!accepted(box.userPressLeftButtonAt(from), box, "press the left button on")) return false;
+  if (!accepted(box.userDragLeftButtonTo(to), box, "drag across")) return false;
+  return accepted(box.userReleaseLeftButtonAt(to), box, "release the left button on");
+}
+
 bool HeadlessBackend::type(Unit& box, std::string_view utf8) {
   if (!accepted(box.inputState(), box, "type into")) return false;
   box.setFocus();
@@ -98,9 +106,9 @@ bool HeadlessBackend::type(Unit& box, std::string_view utf8) {
 }
 
 bool HeadlessBackend::paste(Unit& box, std::string_view utf8) {
-  if (!accepted(box.inputState(), box, "paste into")) return false;
-  box.setFocus();
-  return accepted(box.userPaste(utf8), box, "paste into");
+  if (!accepted(box.textInputState(), box, "paste into")) return false;
+  clipboard_ = utf8;
+  return pressKey(box, 'V', vk::kControl);
 }
 
 bool HeadlessBackend::commitComposition(Unit& box, std::string_view utf8) {

@@ -44,7 +44,11 @@ class HeadlessBackend : public Backend {
   bool rightClick(Unit& unit);
   bool releaseLeftButtonOnLine(RichEditBox& box, int line, int column = 0);
   bool releaseLeftButtonAt(RichEditBox& box, int position);
+  // The left button pressed at one character position, the pointer moved to another with the
+  // button held, and released there.
+  bool dragAcross(RichEditBox& box, int from, int to);
   bool type(Unit& box, std::string_view utf8);
+  // The text put on the clipboard, then Ctrl+V.
   bool paste(Unit& box, std::string_view utf8);
   // An input method confirms its composition into the box.
   bool commitComposition(Unit& box, std::string_view utf8);
@@ -127,6 +131,8 @@ class HeadlessBackend : public Backend {
   void mediaEvent(const MediaPlayer& player, MediaEvent event) override;
   bool startProgram(const std::string& file, const std::string& nativePath,
                     const std::string& workingFolder) override;
+  std::string clipboardText() const override { return clipboard_; }
+  void setClipboardText(const std::string& utf8) override { clipboard_ = utf8; }
   int screenWidth() const override { return screenWidth_; }
   int screenHeight() const override { return screenHeight_; }
   const TextMeasurer& textMeasurer() const override { return measurer_; }
@@ -143,6 +149,7 @@ class HeadlessBackend : public Backend {
   std::int64_t now_ = 0;
   int screenWidth_ = 1366;
   int screenHeight_ = 768;
+  std::string clipboard_;
   HeadlessMeasurer measurer_;
   std::unique_ptr<ClockAudio> audio_;
   std::deque<std::function<int(const MessageBox&)>> messageBoxAnswers_;

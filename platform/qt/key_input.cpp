@@ -1,7 +1,5 @@
 #include "platform/qt/key_input.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QKeyEvent>
 
 #include "platform/qt/key_codes.h"
@@ -10,10 +8,6 @@
 namespace platform::qt {
 
 void passKeyToUnit(Unit& unit, const QKeyEvent& event) {
-  if (event.matches(QKeySequence::Paste)) {
-    unit.userPaste(QGuiApplication::clipboard()->text().toStdString());
-    return;
-  }
   const int vk = virtualKeyOf(event);
   if (vk == kVkEscape) {
     unit.window().userPressEsc();

@@ -17,9 +17,11 @@ class PagePlayer {
   virtual void show(const QString& moviePath) = 0;
 };
 
-// The entry point the engine library exports under kCreatePagePlayer. `playerFolder` holds
+// The engine library (beside the programs) and the entry point it exports under
+// kCreatePagePlayer. `playerFolder` holds
 // the player page and its runtime files.
 using CreatePagePlayer = PagePlayer* (*)(QWidget* parent, const QString& playerFolder);
+inline constexpr const char* kEngineLibrary = "sorandel_web_engine";
 inline constexpr const char* kCreatePagePlayer = "sorandelCreatePagePlayer";
 
 }  // namespace platform::qt

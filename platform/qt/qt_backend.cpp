@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPointer>
-#include <QProcess>
 #include <QScreen>
 #include <QTimer>
 
@@ -20,6 +19,7 @@
 #include "platform/qt/qt_audio.h"
 #include "platform/qt/qt_measurer.h"
 #include "platform/qt/qt_style.h"
+#include "platform/qt/start_program.h"
 #include "platform/qt/wav_sound.h"
 #include "platform/qt/window_widget.h"
 #include "platform/runtime.h"
@@ -259,8 +259,7 @@ void QtBackend::mediaEvent(const MediaPlayer&, MediaEvent) {}
 bool QtBackend::startProgram(const std::string&, const std::string& nativePath,
                              const std::string& workingFolder) {
   if (nativePath.empty()) return false;
-  return QProcess::startDetached(QString::fromStdString(nativePath), {},
-                                 QString::fromStdString(workingFolder));
+  return qt::startDetachedProgram(nativePath, workingFolder);
 }
 
 int QtBackend::screenWidth() const {

@@ -80,6 +80,9 @@ class QtBackend : public Backend {
   void mediaEvent(const MediaPlayer& player, MediaEvent event) override;
   bool startProgram(const std::string& file, const std::string& nativePath,
                     const std::string& workingFolder) override;
+  // The system clipboard (qt_clipboard.cpp).
+  std::string clipboardText() const override;
+  void setClipboardText(const std::string& utf8) override;
   int screenWidth() const override;
   int screenHeight() const override;
   const TextMeasurer& textMeasurer() const override;

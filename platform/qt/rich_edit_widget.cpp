@@ -63,6 +63,12 @@ void RichEditWidget::refresh(Property property) {
   if (!live()) return;
   switch (property) {
     case Property::Content:
+      // A text written anew is seen from its top, where the model puts the caret; the old
+      // scroll offset means nothing in it.
+      bar_->setValue(0);
+      markDirty();
+      break;
+    case Property::Edit:
     case Property::Format:
     case Property::Geometry:
     case Property::Appearance:
@@ -332,7 +338,21 @@ int RichEditWidget::positionAt(QPoint point) {
 void RichEditWidget::mousePressEvent(QMouseEvent* event) {
   if (!live()) return;
   setFocus(Qt::MouseFocusReason);
+  if (event->button() == Qt::LeftButton) {
+    box().userPressLeftButtonAt(positionAt(event->position().toPoint()),
+                                event->modifiers().testFlag(Qt::ShiftModifier));
+    caretOn_ = true;
+    update();
+  }
   mousePressed(*event);
+}
+
+void RichEditWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (!live() || !event->buttons().testFlag(Qt::LeftButton)) return;
+  const int caret = box().caret();
+  box().userDragLeftButtonTo(positionAt(event->position().toPoint()));
+  // Dragging past the top or the bottom scrolls the text along.
+  if (box().caret() != caret) afterUserAction();
 }
 
 void RichEditWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -423,7 +443,7 @@ void RichEditWidget::afterUserAction() {
   if (!live()) return;
   relayout();
   caretOn_ = true;
-  ensureLineVisible(box().getCaretLine());
+  ensureLineVisible(box().lineOf(box().caret()));
   update();
   // The input method places its candidate list at the caret.
   if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImQueryInput);

@@ -15,8 +15,6 @@ namespace platform::qt {
 
 namespace {
 
-constexpr const char* kEngineLibrary = "sorandel_web_engine";
-
 CreatePagePlayer loadEngine(QString& playerFolder) {
   static std::string folder;
   static const auto create = reinterpret_cast<CreatePagePlayer>(

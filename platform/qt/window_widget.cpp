@@ -31,7 +31,6 @@ WindowWidget::WindowWidget(Window& window, bool modal) : QWidget(nullptr), windo
   applyFlags();
   applyWindowProperty(Property::Caption);
   applyWindowProperty(Property::Appearance);
-  setGeometry(window.left(), window.top(), window.width(), window.height());
   installEventFilter(this);
   build(window, this);
   applying_ = false;
@@ -155,6 +154,21 @@ void WindowWidget::applyFlags() {
   if (wasVisible) show();
 }
 
+void WindowWidget::applyGeometry() {
+  const Window& w = *window_;
+  // Only a sizing frame lets the user resize a window. The others say so to the window manager
+  // (equal least and greatest size), which then keeps the size they ask for: GNOME's would
+  // maximise a window nearly as large as the screen when it maps.
+  if (w.border() == Border::Resizable) {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  } else {
+    setFixedSize(w.width(), w.height());
+  }
+  setGeometry(w.left(), w.top(), w.width(), w.height());
+  applyOutline();
+}
+
 void WindowWidget::applyOutline() {
   if (window_->outline() == Outline::RoundedRectangle) {
     QPainterPath path;
@@ -185,8 +199,7 @@ void WindowWidget::applyWindowProperty(Property property) {
   applying_ = true;
   switch (property) {
     case Property::Geometry:
-      setGeometry(w.left(), w.top(), w.width(), w.height());
-      applyOutline();
+      applyGeometry();
       break;
     case Property::Caption:
       setWindowTitle(toQString(w.caption()));
@@ -194,7 +207,7 @@ void WindowWidget::applyWindowProperty(Property property) {
     case Property::Appearance:
     case Property::AlwaysOnTop:
       applyFlags();
-      applyOutline();
+      applyGeometry();
       setFont(toQFont(w.font()));
       update();
       break;

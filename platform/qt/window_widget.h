@@ -49,6 +49,7 @@ class WindowWidget : public QWidget {
   bool showsFocusedUnit(const Unit& unit) const;
   void applyWindowProperty(Property property);
   void applyFlags();
+  void applyGeometry();
   void applyOutline();
   void applyFocus();
   bool dragEvent(QEvent* event);

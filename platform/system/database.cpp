@@ -168,6 +168,28 @@ void DatabaseConnection::close() {
 
 bool DatabaseConnection::isOpen() const { return link_->db != nullptr; }
 
+bool DatabaseConnection::beginTransaction() { return execute("BEGIN IMMEDIATE"); }
+
+bool DatabaseConnection::commitTransaction() {
+  if (execute("COMMIT")) return true;
+  rollbackTransaction();
+  return false;
+}
+
+void DatabaseConnection::rollbackTransaction() {
+  if (link_->db && !sqlite3_get_autocommit(link_->db)) execute("ROLLBACK");
+}
+
+bool DatabaseConnection::execute(const char* sql) {
+  if (!link_->db) {
+    reportFailure(kNoDatabase, std::string(sql) + " without an open database");
+    return false;
+  }
+  if (sqlite3_exec(link_->db, sql, nullptr, nullptr, nullptr) == SQLITE_OK) return true;
+  reportFailure(link_->file, std::string(sql) + ": " + sqlite3_errmsg(link_->db));
+  return false;
+}
+
 struct RecordSet::Result {
   std::string file;
   std::uint64_t generation = 0;

@@ -29,8 +29,18 @@ class DatabaseConnection {
 
   bool isOpen() const;
 
+  // The updates between these two reach the file as one change: all of them at the commit, or
+  // none when the program dies before it, the commit fails or the transaction is rolled back.
+  // The file is locked for writing from the start, so rows read in the transaction are still
+  // what they were when they are written. Closing the connection rolls back what is not
+  // committed.
+  bool beginTransaction();
+  bool commitTransaction();
+  void rollbackTransaction();
+
  private:
   friend class RecordSet;
+  bool execute(const char* sql);
   std::shared_ptr<detail::ConnectionLink> link_;
 };
 

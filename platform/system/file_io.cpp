@@ -94,6 +94,30 @@ int createLockedTemporary(const std::string& target, std::string& temporary) {
   return -1;
 }
 
+// An exclusive lock on the folder of a file, held while this lives. The folder's, not the
+// file's: a rename gives the file a new inode, so a lock on the old one would let a writer that
+// waited for it go on with a file that is no longer there; the folder stays the same, and is
+// there before the file is. Where no lock can be taken (a file system without locks, or no
+// folder, when the write fails anyway) the change goes on without it.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& file) {
+    const std::filesystem::path folder = std::filesystem::path(file).parent_path();
+    fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) return;
+    while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+  }
+  ~FolderLock() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
 }  // namespace
 
 void syncFolder(const std::string& path) {
@@ -152,6 +176,20 @@ bool replaceFileContents(const std::string& path, std::string_view contents,
   ::close(fd);
   syncFolder(target);
   return true;
+}
+
+bool changeFileContents(
+    const std::string& path,
+    const std::function<std::optional<std::string>(const std::string& existing)>& change) {
+  const std::string target = targetOf(path);
+  const FolderLock lock(target);
+  auto existing = readWholeFile(target);
+  if (!existing) {
+    if (errno != ENOENT) return fail(target, "cannot read");
+    existing.emplace();
+  }
+  const auto contents = change(*existing);
+  return contents && replaceFileContents(target, *contents);
 }
 
 }  // namespace platform

@@ -26,6 +26,17 @@ std::optional<std::string> readWholeFile(const std::string& path);
 bool replaceFileContents(const std::string& path, std::string_view contents,
                          const std::function<bool()>& beforeRename = {});
 
+// Changes a file as one step: reads it, lets `change` make the new contents from the old ("" when
+// there is no file yet) and replaces it as `replaceFileContents` does, holding from the read to
+// the rename an exclusive lock that every change of a file in that folder takes. Two programs
+// changing one file at once so never put back a file read before the other's change. `change`
+// returns nothing to leave the file alone. False when the file exists but cannot be read (it is
+// then left alone rather than replaced by one without its other contents), when `change` gave
+// nothing, or when the replacement failed.
+bool changeFileContents(
+    const std::string& path,
+    const std::function<std::optional<std::string>(const std::string& existing)>& change);
+
 // Makes a rename or a new file in the folder of `path` durable.
 void syncFolder(const std::string& path);
 

@@ -1,10 +1,5 @@
 #include "platform/system/jet_reader.h"
 
-// libmdb's header uses glib inside an extern "C" block, where glib's C++ parts cannot stand:
-// glib comes first.
-#include <glib.h>
-#include <mdbtools.h>
-
 #include <algorithm>
 #include <memory>
 #include <optional>
@@ -13,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "platform/system/jet_catalogue.h"
 #include "platform/system/jet_text.h"
 
 namespace platform {
@@ -26,9 +22,6 @@ constexpr std::uint32_t kLongValueLengthMask = 0x3fffffff;
 
 struct HandleCloser {
   void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
-};
-struct TableFreer {
-  void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
 };
 struct SqliteFreer {
   void operator()(char* text) const { sqlite3_free(text); }
@@ -88,7 +81,7 @@ class TableCopier {
 
   // Empty on success, else why the table cannot be copied.
   std::string copy(MdbCatalogEntry* entry) {
-    std::unique_ptr<MdbTableDef, TableFreer> table(mdb_read_table(entry));
+    std::unique_ptr<MdbTableDef, MdbTableFreer> table(mdb_read_table(entry));
     if (!table || !mdb_read_columns(table.get())) return tableFault(entry, "cannot be read");
     std::vector<MdbColumn*> columns;
     for (unsigned i = 0; i < table->num_cols; ++i) {
@@ -278,16 +271,15 @@ JetCopy copyJetTables(const std::string& jetFile, std::uint64_t fileSize, sqlite
   if (fileSize % static_cast<std::uint64_t>(mdb->fmt->pg_size) != 0) {
     return failure("truncated: it does not end on a page boundary");
   }
-  if (!mdb_read_catalog(mdb.get(), MDB_TABLE)) return failure("its table catalogue is damaged");
+  const auto tables = readUserTables(mdb.get());
+  if (!tables) return failure("its table catalogue is damaged");
   mdb_set_date_fmt(mdb.get(), "%Y-%m-%d %H:%M:%S");
   if (sqlite3_exec(target, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
     return failure(sqlite3_errmsg(target));
   }
   TableCopier copier(mdb.get(), fileSize, target);
-  for (unsigned i = 0; i < mdb->num_catalog; ++i) {
-    auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-    if (entry->object_type != MDB_TABLE || !mdb_is_user_table(entry)) continue;
-    if (std::string fault = copier.copy(entry); !fault.empty()) return failure(std::move(fault));
+  for (MdbCatalogEntry entry : *tables) {
+    if (std::string fault = copier.copy(&entry); !fault.empty()) return failure(std::move(fault));
   }
   if (sqlite3_exec(target, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
     return failure(sqlite3_errmsg(target));

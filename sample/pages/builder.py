@@ -4,6 +4,7 @@ that tell the host how far the page has played, and the exercises' buttons."""
 import functools
 
 from . import drawing
+from .lettering import Lettering
 from .sounds import effects, voice
 from .swf import Movie, goto_label, play, stop
 
@@ -33,7 +34,7 @@ class Page:
     def picture(self, key, draw):
         if key not in self.pictures:
             p = draw()
-            self.pictures[key] = (self.movie.picture(p.width, p.height, p.rgba), p.width, p.height)
+            self.pictures[key] = (self.movie.picture(p.width, p.height, p.rgba, p.texts), p.width, p.height)
         return self.pictures[key][0]
 
     def size(self, key):
@@ -195,9 +196,9 @@ def strokes(page, kana, lines, x, y, size=220):
     number at its start. `lines` are the strokes as points on a 200 x 200 grid."""
     scale = size / 200
     guide = page.picture(("guide", kana, size), lambda: drawing.magick(
-        "-size", f"{size}x{size}", "xc:white", "-fill", "#dfe9ef", "-font", drawing.font(), "-pointsize",
-        str(int(size * 0.8)), "-gravity", "center", "-annotate", "+0+0", kana,
-        "-fill", "none", "-stroke", "#b6d3e3", "-strokewidth", "2", "-draw", f"rectangle 1,1 {size - 2},{size - 2}"))
+        "-size", f"{size}x{size}", "xc:white",
+        "-fill", "none", "-stroke", "#b6d3e3", "-strokewidth", "2", "-draw", f"rectangle 1,1 {size - 2},{size - 2}"
+    ).lettered_in_middle(Lettering(kana, int(size * 0.8), "#dfe9ef"), drawing.WHITE))
     page.show(guide, x, y)
     depth = page.depth()
     for n in range(1, len(lines) + 1):
@@ -210,9 +211,9 @@ def strokes(page, kana, lines, x, y, size=220):
             sx, sy = lines[n - 1][0]
             commands.append(f"stroke none fill '{drawing.SKY}' circle {sx * scale:.0f},{sy * scale:.0f} "
                             f"{sx * scale + 11:.0f},{sy * scale:.0f}")
-            commands.append(f"fill white font '{drawing.font(True)}' font-size 15 "
-                            f"text {sx * scale - 4:.0f},{sy * scale + 6:.0f} '{n}'")
-            return drawing.drawing(size, size, commands, stroke_width=max(4, size // 22))
+            number = Lettering(str(n), 15, drawing.WHITE, bold=True)
+            return drawing.drawing(size, size, commands, stroke_width=max(4, size // 22)).lettered(
+                number, round(sx * scale - 4), round(sy * scale + 6) - number.ascent, drawing.SKY)
         picture = page.picture(("strokes", kana, size, n), draw)
         if n == 1:
             page.show(picture, x, y, depth=depth)

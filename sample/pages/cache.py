@@ -17,7 +17,9 @@ def kept(kind, key, make):
             return f.read()
     data = make()
     os.makedirs(FOLDER, exist_ok=True)
-    with open(path + ".part", "wb") as f:
+    # Each process writes its own part: pages made side by side may make the same thing at once.
+    part = f"{path}.{os.getpid()}.part"
+    with open(part, "wb") as f:
         f.write(data)
-    os.replace(path + ".part", path)
+    os.replace(part, path)
     return data

@@ -1,11 +1,13 @@
-"""Pictures of the pages, drawn with ImageMagick: texts in CJK fonts, cards, marks, lines."""
+"""Pictures of the pages: cards, marks and lines drawn with ImageMagick, texts lettered on them."""
 
-import functools
 import subprocess
 
-from generator.tools import ToolError, run, tool
+from PIL import Image
+
+from generator.tools import ToolError, tool
 
 from .cache import kept
+from .lettering import Lettering
 
 INK = "#1c5577"
 SKY = "#187db1"
@@ -18,22 +20,23 @@ RIGHT = "#2e9d3a"
 WRONG = "#d23c2a"
 
 
-@functools.lru_cache(maxsize=None)
-def font(bold=False):
-    """A CJK font file that has kana and simplified Chinese."""
-    style = "Bold" if bold else "Regular"
-    family, _, path = run(tool("fc-match"), "-f", "%{family}|%{file}",
-                          f"Noto Sans CJK SC:style={style}").partition("|")
-    if "CJK" not in family or not path.strip():
-        raise ToolError("no CJK font found (scripts/setup.sh installs fonts-noto-cjk)")
-    return path.strip()
-
-
 class Picture:
-    """Straight RGBA pixels, rows top to bottom."""
+    """Straight RGBA pixels, rows top to bottom, and the texts lettered on them."""
 
-    def __init__(self, width, height, rgba):
-        self.width, self.height, self.rgba = width, height, rgba
+    def __init__(self, width, height, rgba, texts=()):
+        self.width, self.height, self.rgba, self.texts = width, height, rgba, list(texts)
+
+    def lettered(self, lettering, x, y, ground):
+        """This picture with the lettering over it at x, y; `ground` is the colour under its ink."""
+        base = Image.frombytes("RGBA", (self.width, self.height), self.rgba)
+        layer = Image.new("RGBA", base.size, (0, 0, 0, 0))
+        layer.paste(lettering.image, (x, y))
+        return Picture(self.width, self.height, Image.alpha_composite(base, layer).tobytes(),
+                       self.texts + [lettering.record(x, y, self.width, self.height, ground)])
+
+    def lettered_in_middle(self, lettering, ground):
+        return self.lettered(lettering, (self.width - lettering.width) // 2,
+                             (self.height - lettering.height) // 2, ground)
 
 
 def _pam(data):
@@ -58,20 +61,18 @@ def magick(*arguments):
     return _pam(kept("picture", command, make))
 
 
-def text(words, size, colour=INK, bold=False, width=None, background="none", align="West"):
-    """A text; with a width it wraps inside it."""
-    source = ["-size", f"{width}x"] if width else []
-    return magick("-background", background, "-fill", colour, "-font", font(bold), "-pointsize", str(size),
-                  "-gravity", align, *source, ("caption:" if width else "label:") + words)
+def text(words, size, colour=INK, bold=False, width=None):
+    """A text on a clear ground; with a width it wraps inside it."""
+    lettering = Lettering(words, size, colour, bold, width)
+    return Picture(lettering.width, lettering.height, lettering.image.tobytes(), [lettering.record(0, 0, lettering.width, lettering.height, None)])
 
 
 def card(width, height, words, size, colour=INK, fill=WHITE, border="#b6d3e3", bold=True, radius=12):
     """A rounded card with a text in its middle."""
-    return magick("-size", f"{width}x{height}", "xc:none",
-                  "-fill", fill, "-stroke", border, "-strokewidth", "2",
-                  "-draw", f"roundrectangle 1,1 {width - 2},{height - 2} {radius},{radius}",
-                  "-stroke", "none", "-fill", colour, "-font", font(bold), "-pointsize", str(size),
-                  "-gravity", "center", "-annotate", "+0+0", words)
+    ground = magick("-size", f"{width}x{height}", "xc:none",
+                    "-fill", fill, "-stroke", border, "-strokewidth", "2",
+                    "-draw", f"roundrectangle 1,1 {width - 2},{height - 2} {radius},{radius}")
+    return ground.lettered_in_middle(Lettering(words, size, colour, bold), fill)
 
 
 def drawing(width, height, commands, stroke=INK, stroke_width=6, fill="none"):
@@ -95,10 +96,8 @@ def mark(right, size=64):
 
 def backdrop(width, height, title, subtitle):
     """The page's ground: a title band with the page's name and a short subtitle."""
-    return magick("-size", f"{width}x{height}", "gradient:#ffffff-#e6f3f9",
-                  "-fill", SKY, "-draw", f"rectangle 0,0 {width},56",
-                  "-fill", "#f0b148", "-draw", "roundrectangle 20,16 25,40 2,2",
-                  "-fill", WHITE, "-font", font(True), "-pointsize", "26", "-gravity", "NorthWest",
-                  "-annotate", "+38+10", title,
-                  "-fill", "#d8ecf7", "-font", font(), "-pointsize", "15", "-gravity", "NorthEast",
-                  "-annotate", "+24+19", subtitle)
+    ground = magick("-size", f"{width}x{height}", "gradient:#ffffff-#e6f3f9",
+                    "-fill", SKY, "-draw", f"rectangle 0,0 {width},56",
+                    "-fill", "#f0b148", "-draw", "roundrectangle 20,16 25,40 2,2")
+    name, note = Lettering(title, 26, WHITE, bold=True), Lettering(subtitle, 15, "#d8ecf7")
+    return ground.lettered(name, 38, 10, SKY).lettered(note, width - 24 - note.width, 19, SKY)

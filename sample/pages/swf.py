@@ -112,9 +112,15 @@ def goto_label(label):
     return action(0x8C, string(label))
 
 
-def fscommand(command, argument):
-    """fscommand(command, argument): what tests and hosts listen to."""
-    return action(0x83, string("FSCommand:" + command) + string(argument))
+def get_url(url, target=""):
+    """getURL(url, target): opens the address in the host (a javascript: address runs a script)."""
+    return action(0x83, string(url) + string(target))
+
+
+def trace(message):
+    """trace(message): the player's debug output, which tests listen to; it needs no script
+    access from the movie to its page."""
+    return action(0x96, b"\0" + string(message)) + action(0x26)
 
 
 END_ACTIONS = b"\0"
@@ -166,14 +172,16 @@ class Movie:
         self.sounds = {}       # id -> samples at its rate
         self.background = background
         self.buttons = 0
+        self.texts = []        # what was lettered on each picture
 
     def _new_id(self):
         self.next_id += 1
         return self.next_id - 1
 
     # Definitions.
-    def picture(self, width, height, rgba):
-        """A picture (straight RGBA rows) as a shape the size of the picture; returns its id."""
+    def picture(self, width, height, rgba, texts=()):
+        """A picture (straight RGBA rows) as a shape the size of the picture; returns its id.
+        `texts` tell what was lettered on it, for the manifest."""
         argb = bytearray(width * height * 4)
         argb[0::4], argb[1::4], argb[2::4], argb[3::4] = rgba[3::4], rgba[0::4], rgba[1::4], rgba[2::4]
         # Colours are stored premultiplied by alpha: only the partly transparent pixels change.
@@ -187,7 +195,9 @@ class Movie:
         self.definitions.append(tag(DEFINE_BITS_LOSSLESS2, struct.pack("<HBHH", bitmap, 5, width, height)
                                     + zlib.compress(bytes(argb), 9)))
         fill = b"\x41" + struct.pack("<H", bitmap) + matrix(scale=TWIPS)
-        return self._shape(width, height, fill)
+        shape = self._shape(width, height, fill)
+        self.texts += [{"shape": shape, **text} for text in texts]
+        return shape
 
     def box(self, width, height, rgba):
         """A rectangle filled with one colour; returns its id."""
@@ -280,7 +290,7 @@ class Movie:
         """Names this frame, and tells the host that it was reached."""
         self.labels.append(name)
         self.frame.append(tag(FRAME_LABEL, string(name)))
-        self.actions(fscommand("frame", name))
+        self.actions(trace("frame:" + name))
 
     def actions(self, *actions):
         self.frame.append(tag(DO_ACTION, b"".join(actions) + END_ACTIONS))

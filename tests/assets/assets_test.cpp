@@ -150,6 +150,37 @@ TEST(AssetsTest, TextGroundsKeepTheirTextReadable) {
     EXPECT_LT(qGray(skin.pixel(at)), 60) << at.x() << "," << at.y();
 }
 
+// The basics panel only stands behind the basics window: a light-blue ground in a frame, with
+// nothing on it (no card, icon or text) that a learner would take for something to click.
+TEST(AssetsTest, BasicsPanelIsAnEmptyLightBlueFramedPanel) {
+  const QImage panel = decode(assets::basicsPanelPicture());
+  const QRect inside = panel.rect().adjusted(16, 16, -16, -16);
+  int lightest = 255, darkest = 0;
+  for (int y = inside.top(); y <= inside.bottom(); ++y) {
+    for (int x = inside.left(); x <= inside.right(); ++x) {
+      const QColor c = panel.pixelColor(x, y);
+      ASSERT_GE(c.blue(), c.red()) << x << "," << y;
+      lightest = std::min(lightest, qGray(c.rgb()));
+      darkest = std::max(darkest, qGray(c.rgb()));
+    }
+  }
+  EXPECT_GT(lightest, 215) << "nothing dark on it";
+  EXPECT_LT(darkest - lightest, 24) << "one even ground";
+  const int edge = qGray(panel.pixel(panel.width() / 2, 10));
+  EXPECT_LT(edge, lightest - 20) << "a frame around it";
+}
+
+// The skin's footer is seen in every view: it says nothing that holds in only some of them,
+// such as how the lesson text's sentences are heard.
+TEST(AssetsTest, SkinFooterRightOfTheProgramLineIsBare) {
+  const QImage skin = decode(assets::mainSkin());
+  const QRect footerRight(470, 656, 400, 20);
+  const QRgb ground = skin.pixel(footerRight.topRight());
+  for (int y = footerRight.top(); y <= footerRight.bottom(); ++y)
+    for (int x = footerRight.left(); x <= footerRight.right(); ++x)
+      ASSERT_LE(std::abs(qGray(skin.pixel(x, y)) - qGray(ground)), 6) << x << "," << y;
+}
+
 struct Wav {
   std::uint16_t format = 0, channels = 0, bitsPerSample = 0;
   std::uint32_t sampleRate = 0;

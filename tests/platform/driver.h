@@ -22,10 +22,13 @@ class Driver {
   virtual bool click(platform::Unit& unit) = 0;
   virtual bool rightClick(platform::Unit& unit) = 0;
   virtual bool releaseLeftButtonOnLine(platform::RichEditBox& box, int line, int column = 0) = 0;
+  // The left button pressed at one character position, dragged to another and released there.
+  virtual bool dragAcross(platform::RichEditBox& box, int from, int to) = 0;
   virtual bool type(platform::Unit& box, std::string_view utf8) = 0;
   virtual bool paste(platform::Unit& box, std::string_view utf8) = 0;
   virtual bool commitComposition(platform::Unit& box, std::string_view utf8) = 0;
-  virtual bool pressKey(platform::Unit& unit, int keyCode) = 0;
+  // Shift state: 1 Ctrl, 2 Shift, 4 Alt.
+  virtual bool pressKey(platform::Unit& unit, int keyCode, int shiftState = 0) = 0;
   virtual bool selectRow(platform::ListView& list, int row) = 0;
   virtual bool clickItem(platform::NavigationBar& bar, int group, int item) = 0;
   virtual bool dragTo(platform::ProgressBar& slider, int position) = 0;

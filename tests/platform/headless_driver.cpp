@@ -12,12 +12,17 @@ class HeadlessDriver : public Driver {
   bool releaseLeftButtonOnLine(platform::RichEditBox& box, int line, int column) override {
     return b_.releaseLeftButtonOnLine(box, line, column);
   }
+  bool dragAcross(platform::RichEditBox& box, int from, int to) override {
+    return b_.dragAcross(box, from, to);
+  }
   bool type(platform::Unit& box, std::string_view utf8) override { return b_.type(box, utf8); }
   bool paste(platform::Unit& box, std::string_view utf8) override { return b_.paste(box, utf8); }
   bool commitComposition(platform::Unit& box, std::string_view utf8) override {
     return b_.commitComposition(box, utf8);
   }
-  bool pressKey(platform::Unit& unit, int keyCode) override { return b_.pressKey(unit, keyCode); }
+  bool pressKey(platform::Unit& unit, int keyCode, int shiftState) override {
+    return b_.pressKey(unit, keyCode, shiftState);
+  }
   bool selectRow(platform::ListView& list, int row) override { return b_.selectRow(list, row); }
   bool clickItem(platform::NavigationBar& bar, int group, int item) override {
     return b_.clickItem(bar, group, item);

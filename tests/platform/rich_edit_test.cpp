@@ -368,6 +368,303 @@ TEST_P(RichEdit, CaretKeysGoToKeyDownFirstAndAReadOnlyBoxIgnoresThem) {
       << "a read-only box still raises keyDown";
 }
 
+TEST_P(RichEdit, TheUserSelectsAndEditsAsInAnyTextBox) {
+  constexpr int kCtrl = 1, kShift = 2;
+  constexpr int kBackspace = 8, kEnd = 35, kHome = 36, kLeft = 37, kUp = 38, kRight = 39,
+                kInsert = 45, kDelete = 46;
+  using Step = std::function<void()>;
+  const auto key = [this](int code, int shiftState = 0) -> Step {
+    return [this, code, shiftState] { ASSERT_TRUE(d().pressKey(box, code, shiftState)); };
+  };
+  const auto type = [this](const char* text) -> Step {
+    return [this, text] { ASSERT_TRUE(d().type(box, text)); };
+  };
+  const auto drag = [this](int from, int to) -> Step {
+    return [this, from, to] { ASSERT_TRUE(d().dragAcross(box, from, to)); };
+  };
+  const Step undo = key('Z', kCtrl);
+  const struct {
+    const char* label;
+    const char* start;  // the caret at its end
+    std::vector<Step> steps;
+    const char* content;
+    int selectionStart, selectionLength, caret;
+    int changes;
+    const char* clipboard;
+  } cases[] = {
+      {"typing replaces what Shift+Home and Ctrl+A select",
+       "",
+       {type("abc"), key(kHome, kShift), type("x"), key('A', kCtrl), type("y")},
+       "y",
+       1,
+       0,
+       1,
+       5,
+       "before"},
+      {"Shift+Left selects back from the caret, Shift+Right gives back",
+       "abcd",
+       {key(kLeft, kShift), key(kLeft, kShift), key(kLeft, kShift), key(kRight, kShift)},
+       "abcd",
+       2,
+       2,
+       2,
+       0,
+       "before"},
+      {"the selection turns over at its anchor",
+       "abcd",
+       {key(kLeft), key(kLeft), key(kLeft, kShift), key(kRight, kShift), key(kRight, kShift)},
+       "abcd",
+       2,
+       1,
+       3,
+       0,
+       "before"},
+      {"Shift+Up extends by lines, keeping the column",
+       "abc\r\nde\r\nfghij",
+       {key(kUp, kShift), key(kUp, kShift)},
+       "abc\r\nde\r\nfghij",
+       2,
+       10,
+       2,
+       0,
+       "before"},
+      {"Ctrl+Home and Ctrl+Shift+End go to the ends of the text",
+       "abc\r\nde",
+       {key(kHome, kCtrl), key(kRight), key(kEnd, kCtrl | kShift)},
+       "abc\r\nde",
+       1,
+       5,
+       6,
+       0,
+       "before"},
+      {"a caret key without Shift ends the selection",
+       "abcd",
+       {key('A', kCtrl), key(kLeft)},
+       "abcd",
+       0,
+       0,
+       0,
+       0,
+       "before"},
+      {"Ctrl+C copies and changes nothing",
+       "abcd",
+       {key(kLeft, kShift), key(kLeft, kShift), key('C', kCtrl)},
+       "abcd",
+       2,
+       2,
+       2,
+       0,
+       "cd"},
+      {"Ctrl+Insert copies",
+       "abcd",
+       {key(kLeft, kShift), key(kInsert, kCtrl)},
+       "abcd",
+       3,
+       1,
+       3,
+       0,
+       "d"},
+      {"Ctrl+X cuts as one change",
+       "abcd",
+       {key(kLeft, kShift), key(kLeft, kShift), key('X', kCtrl)},
+       "ab",
+       2,
+       0,
+       2,
+       1,
+       "cd"},
+      {"Shift+Delete cuts",
+       "abcd",
+       {key(kLeft, kShift), key(kDelete, kShift)},
+       "abc",
+       3,
+       0,
+       3,
+       1,
+       "d"},
+      {"without a selection nothing is copied or cut",
+       "ab",
+       {key('C', kCtrl), key('X', kCtrl), key(kDelete, kShift)},
+       "ab",
+       2,
+       0,
+       2,
+       0,
+       "before"},
+      {"Ctrl+V and Shift+Insert paste what was copied",
+       "ab",
+       {key('A', kCtrl), key('C', kCtrl), key(kEnd), key('V', kCtrl), key(kInsert, kShift)},
+       "ababab",
+       6,
+       0,
+       6,
+       2,
+       "ab"},
+      {"Ctrl+Z takes back a typed run at once", "", {type("abc"), undo}, "", 0, 0, 0, 4, "before"},
+      {"Ctrl+Y and Ctrl+Shift+Z bring undone steps back",
+       "",
+       {type("ab"), key('A', kCtrl), key('X', kCtrl), undo, undo, key('Y', kCtrl),
+        key('Z', kCtrl | kShift)},
+       "",
+       0,
+       0,
+       0,
+       7,
+       "ab"},
+      {"undoing a replaced selection gives it back selected",
+       "abc",
+       {key('A', kCtrl), type("x"), undo},
+       "abc",
+       0,
+       3,
+       3,
+       2,
+       "before"},
+      {"a run of Backspaces is one step",
+       "abc",
+       {key(kBackspace), key(kBackspace), undo},
+       "abc",
+       3,
+       0,
+       3,
+       3,
+       "before"},
+      {"a run of Deletes is one step",
+       "abc",
+       {key(kHome), key(kDelete), key(kDelete), undo},
+       "abc",
+       0,
+       0,
+       0,
+       3,
+       "before"},
+      {"a paste and a confirmed conversion are steps of their own",
+       "",
+       {type("ab"), [this] { d().paste(box, "cd"); },
+        [this] { d().commitComposition(box, "日本"); }, undo, undo},
+       "ab",
+       2,
+       0,
+       2,
+       6,
+       "cd"},
+      {"a moved caret starts a new typing step",
+       "",
+       {type("ab"), key(kLeft), type("x"), undo},
+       "ab",
+       1,
+       0,
+       1,
+       4,
+       "before"},
+      {"a new change drops what was undone",
+       "",
+       {type("ab"), undo, type("x"), key('Y', kCtrl)},
+       "x",
+       1,
+       0,
+       1,
+       4,
+       "before"},
+      {"nothing to undo or redo is no change",
+       "ab",
+       {undo, key('Y', kCtrl)},
+       "ab",
+       2,
+       0,
+       2,
+       0,
+       "before"},
+      {"the program's write of the text forgets the history",
+       "",
+       {type("ab"), [this] { box.setContent("q"); }, undo},
+       "q",
+       0,
+       0,
+       0,
+       2,
+       "before"},
+      {"so does its write of the selected text",
+       "",
+       {type("ab"), [this] { box.setSelectedText("q"); }, undo},
+       "abq",
+       3,
+       0,
+       3,
+       2,
+       "before"},
+      {"dragging selects from where the button went down",
+       "abcdef",
+       {drag(1, 4)},
+       "abcdef",
+       1,
+       3,
+       4,
+       0,
+       "before"},
+      {"dragging back leaves the caret at the start",
+       "abcdef",
+       {drag(4, 1), key(kRight, kShift)},
+       "abcdef",
+       2,
+       2,
+       2,
+       0,
+       "before"},
+      {"typing replaces what was dragged over",
+       "abcdef",
+       {drag(1, 4), type("X")},
+       "aXef",
+       2,
+       0,
+       2,
+       1,
+       "before"},
+  };
+  int changes = 0;
+  box.onContentChanged = [&] { ++changes; };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    box.setContent(c.start);
+    box.setSelectionStart(box.characterCount());
+    rt().backend().setClipboardText("before");
+    changes = 0;
+    for (const Step& step : c.steps) step();
+    EXPECT_EQ(box.content(), c.content);
+    EXPECT_EQ(box.selectionStart(), c.selectionStart);
+    EXPECT_EQ(box.selectionLength(), c.selectionLength);
+    EXPECT_EQ(box.caret(), c.caret);
+    EXPECT_EQ(changes, c.changes);
+    EXPECT_EQ(rt().backend().clipboardText(), c.clipboard);
+  }
+}
+
+// The lesson text: nothing the user does edits or selects it, and a drag is a click where the
+// button went up.
+TEST_P(RichEdit, AReadOnlyBoxTakesNoEditingAndADragEndsAsAClick) {
+  box.setReadOnly(true);
+  box.setContent(lesson(2, "はい"));
+  box.setSelectionStart(9);
+  box.setSelectionLength(2);
+  rt().backend().setClipboardText("before");
+  int changes = 0;
+  box.onContentChanged = [&] { ++changes; };
+  const struct {
+    int key, shiftState;
+  } keys[] = {{'A', 1}, {'C', 1}, {'X', 1}, {'V', 1}, {'Z', 1}, {37, 2}, {46, 2}, {45, 2}};
+  for (const auto& k : keys) ASSERT_TRUE(d().pressKey(box, k.key, k.shiftState));
+  EXPECT_EQ(box.content(), lesson(2, "はい"));
+  EXPECT_EQ(box.selectionStart(), 9);
+  EXPECT_EQ(box.selectionLength(), 2);
+  EXPECT_EQ(rt().backend().clipboardText(), "before");
+  EXPECT_EQ(changes, 0);
+  const int line3 = box.getLineStart(3);
+  ASSERT_TRUE(d().dragAcross(box, 2, line3 + 4));
+  EXPECT_EQ(box.selectionStart(), line3 + 4);
+  EXPECT_EQ(box.selectionLength(), 0);
+  EXPECT_EQ(w.clickedLines, (std::vector<int>{3}));
+}
+
 PLATFORM_TEST_SUITE(RichEdit);
 
 }  // namespace

@@ -81,6 +81,33 @@ TEST_F(QtBackendTest, EveryUnitThatDrawsHasAWidgetWhereItsDesignSays) {
   EXPECT_FALSE(widget(w.单选框1)->isEnabled()) << "a disabled holder disables its units";
 }
 
+// A window manager keeps a window that cannot be resized at the size the program asks for (GNOME's
+// would maximise a window nearly as large as the screen as it maps).
+TEST_F(QtBackendTest, OnlyAWindowWithASizingFrameLetsTheWindowManagerResizeIt) {
+  QWidget* top = widget(w);
+  w.setWidth(700);
+  w.setHeight(500);
+  const QSize unbounded(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  const struct {
+    platform::Border border;
+    QSize least, greatest;
+  } cases[] = {
+      {platform::Border::None, {700, 500}, {700, 500}},
+      {platform::Border::Single, {700, 500}, {700, 500}},
+      {platform::Border::Resizable, {0, 0}, unbounded},
+  };
+  for (const auto& c : cases) {
+    w.setBorder(c.border);
+    EXPECT_EQ(top->minimumSize(), c.least) << static_cast<int>(c.border);
+    EXPECT_EQ(top->maximumSize(), c.greatest) << static_cast<int>(c.border);
+    EXPECT_EQ(top->size(), QSize(700, 500)) << static_cast<int>(c.border);
+  }
+  w.setBorder(platform::Border::None);
+  w.setHeight(480);
+  EXPECT_EQ(top->minimumSize(), QSize(700, 480)) << "the fixed size follows the program's";
+  EXPECT_EQ(top->size(), QSize(700, 480));
+}
+
 TEST_F(QtBackendTest, ClicksReachTheUnitsAsTheirEvents) {
   driver.click(w.按钮);
   driver.click(w.单选框2);
@@ -433,13 +460,33 @@ TEST_F(QtBackendTest, ACompositionShowsTheInputMethodsFormatsInsideTheText) {
   EXPECT_LT(blueLeft, image.width()) << "乙 keeps its colour";
 }
 
-TEST_F(QtBackendTest, PastingTypesTheClipboardText) {
+TEST_F(QtBackendTest, PasteCopyAndCutUseTheSystemClipboard) {
   QGuiApplication::clipboard()->setText("貼り付け");
   QWidget* box = widget(w.输入框);
   box->setFocus();
   QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(w.输入框.content(), "貼り付け");
   EXPECT_THAT(log, Contains("输入框.changed"));
+  QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier);
+  QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "け");
+  QTest::keyClick(box, Qt::Key_Left);
+  QTest::keyClick(box, Qt::Key_Home, Qt::ShiftModifier);
+  QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "貼り付");
+  EXPECT_EQ(w.输入框.content(), "け");
+}
+
+TEST_F(QtBackendTest, AShiftClickExtendsTheSelectionThatShows) {
+  auto* box = static_cast<platform::qt::RichEditWidget*>(widget(w.输入框));
+  w.输入框.setContent("おはようございます");
+  driver.qt().processEvents();
+  QTest::mouseClick(box, Qt::LeftButton, {}, pointOfPosition(*box, w.输入框, 2));
+  EXPECT_EQ(highlightedPixels(*box), 0);
+  QTest::mouseClick(box, Qt::LeftButton, Qt::ShiftModifier, pointOfPosition(*box, w.输入框, 6));
+  EXPECT_EQ(w.输入框.selectionStart(), 2);
+  EXPECT_EQ(w.输入框.selectionLength(), 4);
+  EXPECT_GT(highlightedPixels(*box), 100);
 }
 
 TEST_F(QtBackendTest, ARichEditBoxShowsItsSelectionOnlyWhileTheModelGivesItTheFocus) {
@@ -513,6 +560,20 @@ TEST_F(QtBackendTest, TheWheelAndTheTouchpadScrollALongText) {
     QApplication::sendEvent(box, &wheel);
     EXPECT_EQ(box->scrollOffset(), c.scrolled);
   }
+}
+
+// As the lesson view rebuilds its text after reading along to the end: emptied, then appended
+// piece by piece.
+TEST_F(QtBackendTest, ATextWrittenAnewIsSeenFromItsTop) {
+  auto* box = static_cast<platform::qt::RichEditWidget*>(widget(w.内容框));
+  w.内容框.setSelectionStart(w.内容框.characterCount() - 12);
+  w.内容框.setSelectionLength(3);
+  driver.qt().processEvents();
+  ASSERT_GT(box->scrollOffset(), 0) << "a selected sentence is scrolled into view";
+  w.内容框.setContent("");
+  w.fillText();
+  driver.qt().processEvents();
+  EXPECT_EQ(box->scrollOffset(), 0);
 }
 
 TEST_F(QtBackendTest, AScreenshotIsTheWindowAsDrawn) {

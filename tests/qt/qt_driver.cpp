@@ -57,11 +57,30 @@ Qt::Key qtKeyOf(int virtualKey) {
       return Qt::Key_Right;
     case 40:
       return Qt::Key_Down;
+    case 45:
+      return Qt::Key_Insert;
     case 46:
       return Qt::Key_Delete;
     default:
       return static_cast<Qt::Key>(virtualKey);
   }
+}
+
+Qt::KeyboardModifiers modifiersOf(int shiftState) {
+  Qt::KeyboardModifiers m;
+  m.setFlag(Qt::ControlModifier, (shiftState & 1) != 0);
+  m.setFlag(Qt::ShiftModifier, (shiftState & 2) != 0);
+  m.setFlag(Qt::AltModifier, (shiftState & 4) != 0);
+  return m;
+}
+
+// The first point on row `y` of a box that maps to a character position (the right edge when
+// none does).
+int xOfPosition(platform::qt::RichEditWidget& w, int y, int position) {
+  for (int x = 0; x < w.width(); ++x) {
+    if (w.positionAt({x, y}) == position) return x;
+  }
+  return w.width() - platform::RichEditBox::kFrame - 1;
 }
 
 QWidget* visibleMessageBox() {
@@ -112,6 +131,14 @@ void sendCommit(QWidget& w, const QString& text) {
 
 void ensureQtApplication() {
   if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+}
+
+QPoint pointOfPosition(platform::qt::RichEditWidget& w, const platform::RichEditBox& box,
+                       int position) {
+  const int lh = w.lineHeight();
+  const int y =
+      platform::RichEditBox::kFrame + box.lineOf(position) * lh - w.scrollOffset() + lh / 2;
+  return {xOfPosition(w, y, position), y};
 }
 
 int highlightedPixels(QWidget& widget) {
@@ -227,15 +254,23 @@ bool QtDriver::releaseLeftButtonOnLine(platform::RichEditBox& box, int line, int
       onLine < last ? starts[static_cast<std::size_t>(onLine + 1)] - 1 : box.characterCount();
   const int wanted = std::clamp(starts[static_cast<std::size_t>(onLine)] + std::max(column, 0),
                                 starts[static_cast<std::size_t>(onLine)], lineEnd);
-  int x = w->width() - platform::RichEditBox::kFrame - 1;
-  for (int probe = 0; probe < w->width(); ++probe) {
-    if (w->positionAt({probe, y}) == wanted) {
-      x = probe;
-      break;
-    }
-  }
   activate(*w);
-  QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(x, y));
+  QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(xOfPosition(*w, y, wanted), y));
+  qt_->processEvents();
+  return true;
+}
+
+bool QtDriver::dragAcross(platform::RichEditBox& box, int from, int to) {
+  auto* w = dynamic_cast<platform::qt::RichEditWidget*>(target(box, "drag across"));
+  if (w == nullptr) return false;
+  activate(*w);
+  const QPoint start = pointOfPosition(*w, box, from);
+  const QPoint end = pointOfPosition(*w, box, to);
+  QTest::mousePress(w, Qt::LeftButton, {}, start);
+  QMouseEvent move(QEvent::MouseMove, QPointF(end), w->mapToGlobal(QPointF(end)), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &move);
+  QTest::mouseRelease(w, Qt::LeftButton, {}, end);
   qt_->processEvents();
   return true;
 }
@@ -278,11 +313,11 @@ bool QtDriver::paste(platform::Unit& box, std::string_view utf8) {
   return true;
 }
 
-bool QtDriver::pressKey(platform::Unit& unit, int keyCode) {
+bool QtDriver::pressKey(platform::Unit& unit, int keyCode, int shiftState) {
   QWidget* w = target(unit, "press a key on");
   if (w == nullptr) return false;
   activate(*w);
-  QTest::keyClick(w, qtKeyOf(keyCode));
+  QTest::keyClick(w, qtKeyOf(keyCode), modifiersOf(shiftState));
   qt_->processEvents();
   return true;
 }

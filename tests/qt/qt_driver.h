@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -11,6 +12,10 @@
 #include "tests/platform/driver.h"
 
 class QWidget;
+
+namespace platform::qt {
+class RichEditWidget;
+}
 
 // The Qt backend as the platform's conformance tests drive it: every user action is a Qt event
 // (mouse, key, input method) sent to the widget under the unit, on the offscreen platform, with
@@ -30,10 +35,11 @@ class QtDriver : public Driver, private platform::Backend {
   bool click(platform::Unit& unit) override;
   bool rightClick(platform::Unit& unit) override;
   bool releaseLeftButtonOnLine(platform::RichEditBox& box, int line, int column = 0) override;
+  bool dragAcross(platform::RichEditBox& box, int from, int to) override;
   bool type(platform::Unit& box, std::string_view utf8) override;
   bool paste(platform::Unit& box, std::string_view utf8) override;
   bool commitComposition(platform::Unit& box, std::string_view utf8) override;
-  bool pressKey(platform::Unit& unit, int keyCode) override;
+  bool pressKey(platform::Unit& unit, int keyCode, int shiftState = 0) override;
   bool selectRow(platform::ListView& list, int row) override;
   bool clickItem(platform::NavigationBar& bar, int group, int item) override;
   bool dragTo(platform::ProgressBar& slider, int position) override;
@@ -83,6 +89,8 @@ class QtDriver : public Driver, private platform::Backend {
   void mediaEvent(const platform::MediaPlayer& player, platform::MediaEvent event) override;
   bool startProgram(const std::string& file, const std::string& nativePath,
                     const std::string& workingFolder) override;
+  std::string clipboardText() const override { return qt_->clipboardText(); }
+  void setClipboardText(const std::string& utf8) override { qt_->setClipboardText(utf8); }
   int screenWidth() const override { return qt_->screenWidth(); }
   int screenHeight() const override { return qt_->screenHeight(); }
   const platform::TextMeasurer& textMeasurer() const override { return qt_->textMeasurer(); }
@@ -105,6 +113,10 @@ class QtDriver : public Driver, private platform::Backend {
 
 // The application object every Qt test shares (created once, on first use).
 void ensureQtApplication();
+
+// Where a user points at a character position of a box, on its line as it is in view now.
+QPoint pointOfPosition(platform::qt::RichEditWidget& w, const platform::RichEditBox& box,
+                       int position);
 
 // How many pixels of the widget, as drawn now, are in its selection colour.
 int highlightedPixels(QWidget& widget);

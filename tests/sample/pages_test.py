@@ -68,9 +68,11 @@ class Pages(unittest.TestCase):
             with self.subTest(page=name):
                 for frame in frames_of(self.parse(name).tags):
                     for label in (t.Name for t in frame if t.name == "FrameLabel"):
-                        calls = [(a.UrlString, a.TargetString) for t in frame if t.name == "DoAction"
-                                 for a in t.Actions if a.name == "ActionGetURL"]
-                        self.assertIn(("FSCommand:frame", label), calls)
+                        traced = [(push.String, following.name)
+                                  for t in frame if t.name == "DoAction"
+                                  for push, following in zip(t.Actions, t.Actions[1:])
+                                  if push.name == "ActionPush"]
+                        self.assertIn(("frame:" + label, "ActionTrace"), traced)
 
     def test_everything_a_page_refers_to_is_defined(self):
         for name in PAGES:

@@ -3,24 +3,24 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QJsonArray>
 #include <QTest>
 #include <QWebEngineView>
 #include <filesystem>
 #include <functional>
+#include <random>
 
 #include "sorandel/basics_window.h"
 #include "sorandel/program.h"
+#include "tests/qt/engine_wait.h"
 #include "tests/qt/qt_driver.h"
 #include "tests/support/program_folder.h"
 
 namespace {
 
-// How long the engine may take for something a learner would wait for (a page's start, a
-// reaction to a click); the machine running the tests may be busy.
-constexpr int kPatienceMs = 30000;
+// Long enough for the player to have given up on a damaged page many times over.
+constexpr int kSettleMs = 5000;
 
 class BasicsOnQt : public ::testing::Test {
  protected:
@@ -51,30 +51,11 @@ class BasicsOnQt : public ::testing::Test {
 
   // The labels the playing movie has reported since it was loaded.
   QStringList labels(QWebEngineView& view) {
-    QStringList seen;
-    bool answered = false;
-    view.page()->runJavaScript(QStringLiteral("window.frameLabels || []"),
-                               [&](const QVariant& value) {
-                                 seen = value.toStringList();
-                                 answered = true;
-                               });
-    waitUntil([&] { return answered; });
-    return seen;
-  }
-
-  // Lets the engine run until `done` holds; false when it never did.
-  bool waitUntil(const std::function<bool()>& done, int limitMs = kPatienceMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-      if (clock.elapsed() > limitMs) return false;
-      QTest::qWait(20);
-    }
-    return true;
+    return evaluateInPage(view, QStringLiteral("window.frameLabels || []")).toStringList();
   }
 
   bool reaches(BasicsWindow& w, const QString& label) {
-    return waitUntil([&] {
+    return runEngineUntil([&] {
       QWebEngineView* view = engineView(w);
       return view != nullptr && labels(*view).contains(label);
     });
@@ -108,7 +89,15 @@ class BasicsOnQt : public ::testing::Test {
   }
 
   bool shows(BasicsWindow& w, QRect part, QColor colour) {
-    return waitUntil([&] { return pixelsLike(w, part, colour) > 200; });
+    return runEngineUntil([&] { return pixelsLike(w, part, colour) > 200; });
+  }
+
+  // The page shows nothing but white for the whole time a player takes to give up on a movie
+  // (about a second).
+  bool staysWhite(BasicsWindow& w) {
+    const QRect page(0, 0, 825, 600);
+    return !runEngineUntil(
+        [&] { return pixelsLike(w, page, Qt::white) < page.width() * page.height(); }, kSettleMs);
   }
 
   test_support::ProgramFolder folder;
@@ -156,6 +145,23 @@ TEST_F(BasicsOnQt, EveryPageStartsAndReachesItsFirstStep) {
   }
 }
 
+// A damaged page shows the empty white page, and the intact page chosen next plays as always.
+TEST_F(BasicsOnQt, ADamagedPageLeavesThePageWhiteAndTheNextOnePlays) {
+  std::string damaged(20000, '\0');
+  std::mt19937 random(24);
+  for (char& c : damaged) c = static_cast<char>(random());
+  folder.putFile("\\flash\\kandu.swf", damaged);
+  setTopic("入门基础练习");
+  open([&](BasicsWindow& w) {
+    ASSERT_NE(engineView(w), nullptr);
+    EXPECT_TRUE(staysWhite(w));
+    ASSERT_TRUE(driver.click(w.听选单选框));
+    ASSERT_TRUE(reaches(w, "q1-wait"));
+    EXPECT_TRUE(shows(w, QRect(200, 4, 300, 40), QColor(0x18, 0x7d, 0xb1)))
+        << "its title bar, with nothing over it";
+  });
+}
+
 TEST_F(BasicsOnQt, ListenAndChooseAnswersAWrongAndARightClick) {
   setTopic("入门基础练习");
   open([&](BasicsWindow& w) {
@@ -166,7 +172,7 @@ TEST_F(BasicsOnQt, ListenAndChooseAnswersAWrongAndARightClick) {
     clickPage(w, {330, 301});
     EXPECT_TRUE(reaches(w, "q1-wrong"));
     EXPECT_TRUE(shows(w, mark, QColor(0xd2, 0x3c, 0x2a))) << "a red cross";
-    EXPECT_TRUE(waitUntil([&] { return labels(*engineView(w)).count("q1-wait") == 2; }));
+    EXPECT_TRUE(runEngineUntil([&] { return labels(*engineView(w)).count("q1-wait") == 2; }));
     clickPage(w, {166, 301});
     EXPECT_TRUE(reaches(w, "q1-right"));
     EXPECT_TRUE(shows(w, mark, QColor(0x2e, 0x9d, 0x3a))) << "a green tick";
@@ -214,7 +220,7 @@ TEST_F(BasicsOnQt, GroupPracticeAnswersWithinTheChosenGroup) {
     clickPage(w, {144, 296});
     EXPECT_TRUE(reaches(w, "ka-q1-wrong"));
     EXPECT_TRUE(shows(w, mark, QColor(0xd2, 0x3c, 0x2a)));
-    EXPECT_TRUE(waitUntil([&] { return labels(*engineView(w)).count("ka-q1-wait") == 2; }));
+    EXPECT_TRUE(runEngineUntil([&] { return labels(*engineView(w)).count("ka-q1-wait") == 2; }));
     clickPage(w, {278, 296});
     EXPECT_TRUE(reaches(w, "ka-q1-right"));
     EXPECT_TRUE(shows(w, mark, QColor(0x2e, 0x9d, 0x3a)));

@@ -1,4 +1,6 @@
 #include <gmock/gmock.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include "assets/assets.h"
 #include "content/content_folders.h"
@@ -48,6 +50,38 @@ class CourseRun : public SorandelRun {
 };
 
 class CourseWindowTest : public ::testing::Test, public CourseRun {};
+
+// Counts the times the settings file is replaced (a new file renamed over it) while this lives.
+class SettingsFileReplacements {
+ public:
+  explicit SettingsFileReplacements(const std::string& folder)
+      : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    // With the temporary files' moves in between, no two moves onto the file are merged into
+    // one event.
+    EXPECT_GE(::inotify_add_watch(fd_, folder.c_str(), IN_MOVED_FROM | IN_MOVED_TO), 0);
+  }
+  ~SettingsFileReplacements() { ::close(fd_); }
+
+  int count() {
+    alignas(inotify_event) char buffer[4096];
+    ssize_t got;
+    while ((got = ::read(fd_, buffer, sizeof buffer)) > 0) {
+      for (ssize_t at = 0; at < got;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+        if ((event->mask & IN_MOVED_TO) && event->len > 0 &&
+            std::string_view(event->name) == "setting.ini") {
+          ++count_;
+        }
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+    return count_;
+  }
+
+ private:
+  int fd_;
+  int count_ = 0;
+};
 
 TEST_F(CourseWindowTest, OpensModalWithTheCatalogueInDatabaseOrderAndTheCurrentCourse) {
   folder_.execute(content::ContentFolders::contentDatabase,
@@ -103,7 +137,7 @@ TEST_F(CourseWindowTest, WindowDesign) {
     EXPECT_EQ(d.课程列表框.columns()[0].width, 312);
     EXPECT_EQ(d.课程列表框.columns()[1].caption, "kb");
     EXPECT_EQ(d.课程列表框.columns()[1].width, 1);
-    EXPECT_TRUE(d.课程列表框.columnsFitWidth());
+    EXPECT_EQ(d.课程列表框.fillColumn(), 0);
     EXPECT_EQ(d.课程列表框.font(), platform::Font::pixels("宋体", 14));
     EXPECT_EQ(d.确定按钮.picture(), assets::courseOkButton());
     EXPECT_EQ(d.取消按钮.hoverPicture(), assets::courseCancelButtonHover());
@@ -144,6 +178,42 @@ TEST_F(CourseWindowTest, TwoChoicesThenOkStoreTheSecondRowAndApplyItBeforeTheWin
   EXPECT_EQ(state_.courseKey, "Lesson2");
   EXPECT_EQ(splitLines(m.全文学习内容框.content()).front(), "[2S01]日文：いくらですか。");
   EXPECT_EQ(m.主菜单.currentItem(), 0);
+}
+
+// A crash after OK leaves either the old course or the new one: name and key reach the file in one
+// replacement of it, whose bytes are those of the name written first and the key after it.
+TEST_F(CourseWindowTest, OkStoresNameAndKeyInOneChangeOfTheFile) {
+  const struct {
+    const char* label;
+    const char* before;  // nullptr: no settings file
+    const char* after;
+  } cases[] = {
+      {"no settings file", nullptr,
+       "[课程选择]\r\n课程名称=Lesson2  商店购物\r\n课程索引=Lesson2\r\n"},
+      {"both keys after the basics topic",
+       "[入门基础]\r\n当前选项=日语的发音\r\n[课程选择]\r\n课程名称=Lesson1  家庭问候\r\n"
+       "课程索引=Lesson1\r\n",
+       "[入门基础]\r\n当前选项=日语的发音\r\n[课程选择]\r\n课程名称=Lesson2  商店购物\r\n"
+       "课程索引=Lesson2\r\n"},
+      {"only the key, the name added after it", "[课程选择]\r\n课程索引=Lesson3\r\n",
+       "[课程选择]\r\n课程索引=Lesson2\r\n课程名称=Lesson2  商店购物\r\n"},
+      {"LF line breaks, no course section", "[入门基础]\n当前选项=声调与语调\n",
+       "[入门基础]\n当前选项=声调与语调\n[课程选择]\n课程名称=Lesson2  商店购物\n"
+       "课程索引=Lesson2\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    CourseRun run;
+    if (c.before) run.folder_.writeSettings(c.before);
+    run.start();
+    SettingsFileReplacements replacements(run.folder_.file("\\setting"));
+    run.inCourseWindow([&](CourseSelectWindow& d) {
+      run.backend_.selectRow(d.课程列表框, 1);
+      run.backend_.click(d.确定按钮);
+    });
+    EXPECT_EQ(replacements.count(), 1);
+    EXPECT_EQ(run.folder_.settingsText(), c.after);
+  }
 }
 
 TEST_F(CourseWindowTest, CancelCloseButtonAndEscChangeNothing) {

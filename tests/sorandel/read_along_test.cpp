@@ -100,7 +100,6 @@ TEST_F(ReadAlongTest, ModeButtonsDesign) {
   start();
   EXPECT_EQ(w().全文跟读按钮.hintText(), "选择全文跟读模式，自动全文朗读");
   EXPECT_EQ(w().句子点读按钮.hintText(), "选择此模式，点击某句日文，自动朗读该句日文");
-  EXPECT_EQ(w().全文跟读按钮.clickSound(), w().句子点读按钮.clickSound());
   EXPECT_FALSE(w().图片框2.picture().empty());
   EXPECT_FALSE(w().图片框3.picture().empty());
   EXPECT_NE(w().图片框2.picture(), w().全文跟读按钮.picture());
@@ -112,6 +111,11 @@ TEST_F(ReadAlongTest, ModeButtonsDesign) {
   EXPECT_EQ(slider.minimum(), 1);
   EXPECT_EQ(slider.maximum(), 5);
   EXPECT_EQ(slider.position(), 1);
+
+  backend().click(w().全文跟读按钮);
+  backend().click(w().句子点读按钮);
+  ASSERT_EQ(backend().clickSoundsPlayed().size(), 1u) << "only the read-along button clicks";
+  EXPECT_EQ(backend().clickSoundsPlayed()[0].file, "全文跟读按钮");
 }
 
 // Read-along cuts the clicked sentence off and leaves click-to-read's underline alone: each
@@ -209,6 +213,53 @@ TEST_F(ReadAlongTest, ANewRunFirstRemovesTheUnderlineTheLastRunLeft) {
   ASSERT_THAT(underlinedRuns(), ElementsAre("おやすみ。"));
   backend().click(w().全文跟读按钮);
   EXPECT_THAT(underlinedRuns(), ElementsAre("おはよう。"));
+}
+
+// Each mode removes only the underline it set: a sentence that the other mode's record still
+// holds as underlined keeps its underline.
+TEST_F(ReadAlongTest, EachModeLeavesTheUnderlineTheOtherStillHolds) {
+  const auto readToTheEnd = [](SorandelRun& r) {
+    r.backend().click(r.w().全文跟读按钮);
+    for (int waited = 0; r.state_.readingMode == 1 && waited < 20000; waited += 10)
+      r.backend().advance(10);
+    ASSERT_EQ(r.state_.readingMode, 0);
+  };
+  struct Case {
+    const char* label;
+    std::function<void(SorandelRun&)> act;
+    std::vector<std::string> underlined;
+  };
+  const Case cases[] = {
+      {"a new read-along after a click on the sentence the last one ended on",
+       [&](SorandelRun& r) {
+         readToTheEnd(r);
+         r.clickLine(6);
+         r.backend().click(r.w().全文跟读按钮);
+       },
+       {"おはよう。", "おやすみ。"}},
+      {"a click elsewhere after a click on the sentence read-along ended on",
+       [&](SorandelRun& r) {
+         readToTheEnd(r);
+         r.clickLine(6);
+         r.clickLine(0);
+       },
+       {"おはよう。", "おやすみ。"}},
+      {"read-along moving on from the sentence clicked before it started",
+       [](SorandelRun& r) {
+         r.clickLine(0);
+         r.backend().click(r.w().全文跟读按钮);
+         while (r.recordingsPlayed().size() < 3) r.backend().advance(10);
+       },
+       {"おはよう。", "ただいま。"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    SorandelRun run;
+    run.addLesson1();
+    run.start();
+    c.act(run);
+    EXPECT_EQ(run.underlinedRuns(), c.underlined);
+  }
 }
 
 // A rebuild during read-along: the walk goes on in the new text, and the old mark is not

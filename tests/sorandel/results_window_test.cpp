@@ -127,7 +127,7 @@ TEST_F(ResultsTest, WindowDesign) {
     EXPECT_EQ(columns[0].width + columns[1].width + columns[2].width + columns[3].width,
               242 + 160 + 160 + 45);
     EXPECT_TRUE(columns[3].centred);
-    EXPECT_TRUE(r.题目列表框.columnsFitWidth());
+    EXPECT_EQ(r.题目列表框.fillColumn(), 3);
     EXPECT_EQ(r.题目列表框.font(), platform::Font::pixels("宋体", 14));
     EXPECT_THAT(r.题目列表框.imageList(),
                 ElementsAre(assets::wrongAnswerIcon(), assets::rightAnswerIcon()));
@@ -221,6 +221,21 @@ TEST_F(ResultsTest, OkWithClearResetsEveryRowOfTheSetAndNothingElse) {
   });
   EXPECT_THAT(again.rows, Each(testing::EndsWith("||未做")));
   EXPECT_TRUE(again.clearChecked);
+}
+
+// A row that cannot be written halfway through leaves the whole set as it was, not half cleared.
+TEST_F(ResultsTest, AClearThatFailsHalfwayLeavesEveryRowOfTheSet) {
+  startPractice(4);
+  answerAll({0, 1, 0, 1});
+  folder_.execute(content::ContentFolders::exerciseDatabase,
+                  "CREATE TRIGGER refuse BEFORE UPDATE ON lianxi WHEN OLD.biaoshi = 'S3' "
+                  "BEGIN SELECT RAISE(ABORT, 'disk fault'); END");
+  const auto before = folder_.questions();
+  ASSERT_EQ(before.size(), 4u);
+  ::testing::internal::CaptureStderr();
+  submit([&](ResultsWindow& r) { clickOk(r); });
+  EXPECT_THAT(::testing::internal::GetCapturedStderr(), testing::HasSubstr("disk fault"));
+  EXPECT_EQ(folder_.questions(), before);
 }
 
 TEST_F(ResultsTest, RedoWithoutWrongAnswersRestartsNothing) {

@@ -240,6 +240,33 @@ TEST_F(SentenceDrillTest, TypingDeletingAndPastingPlayTheTypingSound) {
   EXPECT_EQ(typingSounds(), before + 5);
 }
 
+// A wrong attempt corrected as in any text box: each change sounds once, the answer is what the
+// box shows, and the next item starts with nothing to undo.
+TEST_F(SentenceDrillTest, ALearnerCorrectsAnAttemptWithTheEditingKeys) {
+  constexpr int kCtrl = 1, kShift = 2, kHome = 36;
+  startDrill();
+  platform::RichEditBox& box = w().逐句跟读输入框;
+  const int before = typingSounds();
+  backend().type(box, "おはよ");
+  backend().pressKey(box, kHome, kShift);
+  backend().commitComposition(box, "こんにちは");
+  EXPECT_EQ(box.content(), "こんにちは") << "the conversion replaces the selection";
+  backend().pressKey(box, 'Z', kCtrl);
+  EXPECT_EQ(box.content(), "おはよ");
+  backend().pressKey(box, 'A', kCtrl);
+  backend().pressKey(box, 'X', kCtrl);
+  backend().paste(box, "おはよう。。\r\n");
+  backend().pressKey(box, 8);
+  EXPECT_EQ(box.content(), "おはよう。");
+  EXPECT_EQ(typingSounds(), before + 8);
+  backend().pressKey(box, kEnter);
+  EXPECT_EQ(seen(), "当前跟读进度：1/3 おはよう。 早上好。 [おはよう。] JPEG right");
+  backend().advance(500);
+  backend().pressKey(box, 'Z', kCtrl);
+  EXPECT_EQ(box.content(), "") << "the last item's answer does not come back";
+  EXPECT_EQ(typingSounds(), before + 8);
+}
+
 TEST_F(SentenceDrillTest, StepButtonsStopAtTheEndsWithAMessage) {
   startDrill();
   backend().answerNextMessageBox(0);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -151,6 +152,38 @@ TEST_F(DatabaseTest, UpdateStoresTheRowAtOnceAndStaysOnIt) {
   EXPECT_EQ(folder.question("q002")->shuru, "");
   EXPECT_EQ(folder.question("q002")->nin, "您未做此题");
   EXPECT_EQ(folder.question("q001")->nin, "正确");
+}
+
+// Updates in a transaction reach the file at its commit, and only then.
+TEST_F(DatabaseTest, UpdatesInATransactionAreStoredAtTheCommitOrNotAtAll) {
+  const auto clearBoth = [&] {
+    ASSERT_TRUE(connection.beginTransaction());
+    ASSERT_TRUE(records.openQuery("SELECT * FROM lianxi WHERE id = ?", {"Lesson1音选日句子"}, 1));
+    for (records.moveFirst(); !records.endOfRecords(); records.moveNext()) {
+      ASSERT_TRUE(records.writeField("nin", "正确"));
+      ASSERT_TRUE(records.update());
+    }
+    EXPECT_EQ(folder.question("q002")->nin, "错误")
+        << "seen by another connection before the commit";
+  };
+  const std::vector<Question> before = folder.questions();
+  const struct {
+    const char* label;
+    std::function<void()> end;
+    bool stored;
+  } cases[] = {
+      {"rolled back", [&] { connection.rollbackTransaction(); }, false},
+      {"connection closed first", [&] { connection.close(); }, false},
+      {"committed", [&] { EXPECT_TRUE(connection.commitTransaction()); }, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    ASSERT_TRUE(openOn(kLianxi));
+    clearBoth();
+    c.end();
+    EXPECT_EQ(folder.question("q001")->nin, c.stored ? "正确" : before[0].nin);
+    EXPECT_EQ(folder.question("q002")->nin, c.stored ? "正确" : "错误");
+  }
 }
 
 TEST_F(DatabaseTest, UpdateWritesTheCurrentRowOnlyAmongEqualRows) {

@@ -141,6 +141,20 @@ TEST_F(JetImportTest, Jet3NamesAreReadAsGbkToo) {
   EXPECT_EQ(column("SELECT * FROM table1", "编码11"), std::vector<std::string>{"GBK编码"});
 }
 
+// The catalogue's property blobs are no part of the copy: one whose last record says it is
+// empty (on which libmdb's reading of them never ends) leaves the tables to be copied at once.
+TEST_F(JetImportTest, ADamagedPropertyBlobOfTheCatalogueIsPassedOver) {
+  platform::import_testing::setTimeLimit(std::chrono::seconds(3));
+  std::string file = fixture(kJet3);
+  const size_t blob = file.rfind(std::string("KKD\0", 4));
+  ASSERT_NE(blob, std::string::npos);
+  file.replace(blob + 4, 4, std::string(4, '\0'));  // the first record's length
+  folder.putFile(kData, file);
+  std::string diagnostics;
+  ASSERT_TRUE(openOn(diagnostics)) << diagnostics;
+  EXPECT_EQ(column("SELECT * FROM table1", "field1"), std::vector<std::string>{"GBK编码"});
+}
+
 TEST_F(JetImportTest, ImportKeepsTheOriginalAndLaterOpensUseTheSqliteFileForAnswers) {
   place(kJet3);
   std::string diagnostics;

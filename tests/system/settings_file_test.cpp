@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <csignal>
 #include <filesystem>
 #include <iterator>
@@ -190,6 +192,9 @@ TEST_F(SettingsFileTest, NamesThatCannotStandInTheFileAreRefused) {
     SCOPED_TRACE(std::string(section) + "/" + key);
     EXPECT_FALSE(platform::writeIniText(settings(), section, key, "v"));
   }
+  // Several values at once are stored all or none.
+  const platform::IniEntry oneRefused[] = {{"a", "k", "2"}, {"a", "k=x", "v"}};
+  EXPECT_FALSE(platform::writeIniTexts(settings(), oneRefused));
   ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(folder.settingsText(), "[a]\r\nk=1\r\n");
 }
@@ -313,6 +318,42 @@ TEST_F(SettingsFileTest, WriteRemovesOnlyTheTemporaryFilesOfInterruptedWritesOfT
   }
   EXPECT_TRUE(std::filesystem::exists(inUse));
   EXPECT_EQ(read("s", "k"), "2");
+}
+
+// Two programs writing one settings file at once: the lock every write holds from its read to
+// its rename keeps each from putting back a file read before the other's write.
+TEST_F(SettingsFileTest, TwoProcessesWritingAtOnceLoseNoWrite) {
+  constexpr int kWrites = 200;
+  folder.writeSettings("[s]\r\n");
+  int start[2];
+  ASSERT_EQ(::pipe(start), 0);
+  const auto writer = [&](const char* key) {
+    const pid_t pid = ::fork();
+    if (pid != 0) return pid;
+    ::close(start[1]);
+    char go;
+    [[maybe_unused]] const ssize_t eof = ::read(start[0], &go, 1);
+    int lost = 0;
+    for (int i = 1; i <= kWrites; ++i) {
+      // Only this process writes its key: any other value than its last write is one lost.
+      if (read("s", key, "0") != std::to_string(i - 1)) ++lost;
+      if (!platform::writeIniText(settings(), "s", key, std::to_string(i))) ::_exit(100);
+      if (read("s", key, "0") != std::to_string(i)) ++lost;
+    }
+    ::_exit(std::min(lost, 99));
+  };
+  const std::array<pid_t, 2> writers = {writer("one"), writer("two")};
+  ::close(start[0]);
+  ::close(start[1]);
+  for (const pid_t pid : writers) {
+    ASSERT_GT(pid, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "writes lost (100: a write failed)";
+  }
+  EXPECT_EQ(read("s", "one"), std::to_string(kWrites));
+  EXPECT_EQ(read("s", "two"), std::to_string(kWrites));
 }
 
 }  // namespace

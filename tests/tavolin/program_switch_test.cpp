@@ -9,6 +9,7 @@
 #include "tavolin/compact_window.h"
 #include "tavolin/program.h"
 #include "tests/support/program_folder.h"
+#include "tests/tavolin/both_programs.h"
 
 namespace {
 
@@ -18,13 +19,7 @@ namespace fs = std::filesystem;
 // other there, and ends with exit code 0 whether or not its partner is there.
 class ProgramSwitchTest : public ::testing::Test {
  protected:
-  ProgramSwitchTest() {
-    folder.addCourse("Lesson1  家庭问候", "Lesson1")
-        .addItem("Lesson1基本课文", "1S01", "おはよう。", "早上好。", "s01");
-    for (const char* program : {SORANDEL_EXECUTABLE, TAVOLIN_EXECUTABLE}) {
-      fs::copy_file(program, fs::path(folder.path()) / fs::path(program).filename());
-    }
-  }
+  ProgramSwitchTest() { putBothPrograms(folder); }
 
   // What the switch started, or "" when nothing was found to start.
   static std::string started(const platform::HeadlessBackend& backend) {
