@@ -139,14 +139,19 @@ FirstFrame kindOfFirstFrame(const std::uint8_t* frame, const FrameHeader& header
   const auto bytes = static_cast<std::size_t>(header.bytes);
   const std::size_t sideInfo =
       header.version == 3 ? (header.channels == 1 ? 17 : 32) : (header.channels == 1 ? 9 : 17);
-  const std::size_t tagAt = kHeaderBytes + (header.crc ? 2 : 0) + sideInfo;
-  if (kVbriOffset + 4 <= bytes && startsWith(frame + kVbriOffset, "VBRI")) {
+  const std::size_t tagAt = kHeaderBytes + sideInfo;
+  const auto tagAtOffset = [&](std::size_t offset) {
+    return offset + 4 <= bytes &&
+           (startsWith(frame + offset, "Xing") || startsWith(frame + offset, "Info"));
+  };
+  const bool tagged = tagAtOffset(tagAt);
+  // Decoders differ on where a frame with a CRC holds the tag, and on a VBRI frame: such a frame
+  // is only taken for sound when it holds no tag at all.
+  if (tagAtOffset(tagAt + 2) || (tagged && header.crc) ||
+      (kVbriOffset + 4 <= bytes && startsWith(frame + kVbriOffset, "VBRI"))) {
     return FirstFrame::Unknown;
   }
-  if (tagAt + 4 > bytes ||
-      (!startsWith(frame + tagAt, "Xing") && !startsWith(frame + tagAt, "Info"))) {
-    return FirstFrame::Audio;
-  }
+  if (!tagged) return FirstFrame::Audio;
   // An info frame's side information is empty; a decoder takes a frame with any there as sound.
   const bool emptySideInfo =
       std::all_of(frame + kHeaderBytes, frame + tagAt, [](std::uint8_t byte) { return byte == 0; });

@@ -94,6 +94,7 @@ TEST(Mp3Length, IsExactlyWhatIsPlayed) {
       {"an info frame counting fewer frames", withInfoCount(gapless, -1), true, std::nullopt},
       {"two recordings joined", gapless + gapless, true, std::nullopt},
       {"an untagged recording before a tagged one", untagged + gapless, true, std::nullopt},
+      {"an info frame with a CRC", withByte(gapless, 1, '\xf2'), false, std::nullopt},
       {"an info frame with side information", withByte(tagged, 138, '\xff'), false, std::nullopt},
       {"the first frame's header damaged", withByte(gapless, 0, '\x7f'), false, std::nullopt},
       {"the header of a frame in the middle damaged", withByte(gapless, 1827, '\x7f'), false,
