@@ -33,7 +33,7 @@ CourseSelectWindow::CourseSelectWindow(platform::Runtime& runtime, CourseWindowS
   课程列表框.setFont(platform::Font::pixels("宋体", 14));
   // The 1 px key column is a store, not for reading: the names keep the width, no sideways
   // scrolling.
-  课程列表框.setColumnsFitWidth(true);
+  课程列表框.setFillColumn(0);
   课程列表框.onCurrentRowChanged = [this] { courseRowChanged(); };
 
   const auto button = [](platform::ImageButton& b, const platform::SharedBytes& picture,

@@ -6,8 +6,6 @@
 
 namespace platform {
 
-enum class Alignment { Left, Centre, Right };
-
 // A text on the window. Clicks raise onLeftButtonUp (not when disabled).
 class Label : public Unit {
  public:
@@ -15,14 +13,16 @@ class Label : public Unit {
 
   const std::string& caption() const { return caption_; }
   void setCaption(std::string caption);
-  Alignment alignment() const { return alignment_; }
-  void setAlignment(Alignment alignment);
+  // The text starts this many pixels in from the left edge: for a label whose first pixels
+  // a unit above it covers.
+  int textIndent() const { return textIndent_; }
+  void setTextIndent(int pixels);
 
   std::string_view kind() const override { return "Label"; }
 
  private:
   std::string caption_;
-  Alignment alignment_ = Alignment::Left;
+  int textIndent_ = 0;
 };
 
 // A label that draws only its text over whatever lies behind it.

@@ -8,7 +8,7 @@ void ListView::setColumns(std::vector<ListColumn> columns) {
 
 void ListView::setHeaderVisible(bool visible) { write(headerVisible_, visible, Property::Items); }
 
-void ListView::setColumnsFitWidth(bool fit) { write(columnsFitWidth_, fit, Property::Items); }
+void ListView::setFillColumn(int column) { write(fillColumn_, column, Property::Items); }
 
 void ListView::setImageList(std::vector<SharedBytes> images) {
   write(imageList_, std::move(images), Property::Items);

@@ -28,10 +28,11 @@ class ListView : public Unit {
   // The row of column captions above the rows; shown unless switched off.
   bool headerVisible() const { return headerVisible_; }
   void setHeaderVisible(bool visible);
-  // The columns keep within the list's width: no horizontal scrolling, and the first column
-  // takes what the others leave of the width.
-  bool columnsFitWidth() const { return columnsFitWidth_; }
-  void setColumnsFitWidth(bool fit);
+  // The column that takes what the others leave of the list's width (less a vertical scroll
+  // bar when one shows), so that the columns keep within it and every other column keeps its
+  // width and place; -1 (the default): every column keeps its width, scrolling sideways.
+  int fillColumn() const { return fillColumn_; }
+  void setFillColumn(int column);
   // The pictures that setCellImage numbers.
   const std::vector<SharedBytes>& imageList() const { return imageList_; }
   void setImageList(std::vector<SharedBytes> images);
@@ -68,7 +69,7 @@ class ListView : public Unit {
 
   std::vector<ListColumn> columns_;
   bool headerVisible_ = true;
-  bool columnsFitWidth_ = false;
+  int fillColumn_ = -1;
   std::vector<SharedBytes> imageList_;
   std::vector<std::vector<Cell>> rows_;
   int selectedRow_ = -1;

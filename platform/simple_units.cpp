@@ -18,9 +18,7 @@ void Label::setCaption(std::string caption) {
   write(caption_, std::move(caption), Property::Caption);
 }
 
-void Label::setAlignment(Alignment alignment) {
-  write(alignment_, alignment, Property::Appearance);
-}
+void Label::setTextIndent(int pixels) { write(textIndent_, pixels, Property::Appearance); }
 
 void WebView::navigate(std::string address) {
   write(address_, std::move(address), Property::Address);

@@ -9,7 +9,9 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # libraries the programs link
-  qt6-base-dev qt6-multimedia-dev libsqlite3-dev libmpg123-dev
+  qt6-base-dev libsqlite3-dev libmpg123-dev
+  # plays sound through the sound server (PulseAudio, or PipeWire's PulseAudio service)
+  libpulse-dev
   # reads Access (Jet) content databases to import them
   mdbtools-dev
   # lets the Qt programs take Japanese typed through the fcitx5 input method
@@ -31,6 +33,8 @@ packages=(
   pulseaudio pulseaudio-utils
   # ... and the X libraries they call: clicks (XTEST) and reports of drawing (DAMAGE)
   libxtst6 libxdamage1
+  # ... and the listening check's process look-ups
+  procps
   # the desktop check (scripts/desktop-check.sh): GNOME's compositor, headless, with XWayland
   mutter xwayland
 )

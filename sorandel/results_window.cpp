@@ -40,13 +40,15 @@ ResultsWindow::ResultsWindow(platform::Runtime& runtime, MainWindow& mainWindow,
     unit->setBackgroundColor(kSheetGround);
   }
   清空答题记录单选框.setChecked(true);
-  // The total's label lies over this one's first pixels: its text keeps to the right.
-  正确题数量显示标签.setAlignment(platform::Alignment::Right);
+  // The total's label lies over this one's first pixels: its text starts beside them.
+  正确题数量显示标签.setTextIndent(题数显示标签.left() + 题数显示标签.width() -
+                                   正确题数量显示标签.left());
 
-  // The skin paints the column headings above the list, aligned with these widths.
+  // The skin paints the column headings above the list, aligned with these widths; a scroll
+  // bar narrows the last column only, so that every column stays under its heading.
   题目列表框.setColumns({{"题目", 242}, {"正确答案", 160}, {"您的答案", 160}, {"结果", 45, true}});
   题目列表框.setHeaderVisible(false);
-  题目列表框.setColumnsFitWidth(true);
+  题目列表框.setFillColumn(3);
   题目列表框.setFont(platform::Font::pixels("宋体", 14));
   题目列表框.setImageList({assets::wrongAnswerIcon(), assets::rightAnswerIcon()});
 

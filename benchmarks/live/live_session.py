@@ -73,13 +73,19 @@ class Session:
 
     def close(self):
         for process in reversed(self.processes):
-            process.terminate()
-            try:
-                process.wait(5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
+            end_process(process)
         shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def end_process(process):
+    """Asks a process to end, and kills it when it does not within 5 s."""
+    if process.poll() is None:
+        process.terminate()
+    try:
+        process.wait(5)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
 
 
 def program_copy(session, program):
@@ -198,21 +204,26 @@ class Screen:
                                      ctypes.byref(y), ctypes.byref(child))
         return x.value, y.value, attributes.width, attributes.height
 
-    def painted(self, window):
-        """True once the window shows more than one colour."""
+    def pixels(self, window):
+        """The window's pixels as bytes, or None when it cannot be read."""
         geometry = self.geometry(window)
         if geometry is None:
-            return False
+            return None
         _, _, width, height = geometry
         image = self.x.XGetImage(ctypes.c_void_p(self.dpy), ctypes.c_ulong(window), 0, 0, width,
                                  height, ctypes.c_ulong(0xFFFFFFFF), _Z_PIXMAP)
         if not image:
-            return False
+            return None
         size = image.contents.bytes_per_line * image.contents.height
         data = ctypes.string_at(image.contents.data, size)
         self.x.XFree(image.contents.data)
         self.x.XFree(image)
-        return data != data[:4] * (size // 4)
+        return data
+
+    def painted(self, window):
+        """True once the window shows more than one colour."""
+        data = self.pixels(window)
+        return data is not None and data != data[:4] * (len(data) // 4)
 
     def wait_for_paint(self, window, timeout=20):
         """The time (time.monotonic) at which the window first showed more than one colour.
@@ -240,6 +251,9 @@ class Screen:
         finally:
             self.damage.XDamageDestroy(ctypes.c_void_p(self.dpy), damage)
             self.x.XFlush(ctypes.c_void_p(self.dpy))
+
+    def close(self):
+        self.x.XCloseDisplay(ctypes.c_void_p(self.dpy))
 
     def click(self, x, y):
         """A left click at a point of the screen; returns when the release was sent."""

@@ -16,7 +16,7 @@ import sys
 import time
 
 from live_session import (AUDIBLE, RATE, MonitorRecorder, Screen, Session, cpu_seconds,
-                          program_copy, resident_mb, thread_switches)
+                          end_process, program_copy, resident_mb, thread_switches)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 # Where the Japanese line of the first six sentences lies in Sorandel's main form, which its
@@ -49,12 +49,7 @@ class Running:
                             y + (height - FORM_SIZE[1]) // 2 + point[1])
 
     def close(self):
-        self.process.terminate()
-        try:
-            self.process.wait(5)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
+        end_process(self.process)
 
 
 def percentile(values, p):
@@ -245,6 +240,32 @@ def measure_dropouts(session, screen, programs, plays, quiet):
     return results
 
 
+# --- Tavolin: start to first audible sample ---------------------------------------------------
+
+def measure_tavolin(session, screen, programs, runs):
+    results = {}
+    for program in programs:
+        tavolin = os.path.join(os.path.dirname(program), "Tavolin")
+        recorder = MonitorRecorder(session)
+        firsts, heard = [], []
+        for run in range(runs + 1):
+            wait_for_quiet(recorder, 0.5)
+            running = Running(session, screen, program_copy(session, tavolin))
+            frame = first_audible_after(recorder, recorder.frame_at(running.started), 3)
+            running.close()
+            if run > 0 and frame is not None:
+                firsts.append(running.first_frame_ms)
+                heard.append((recorder.arrival_of(frame) - running.started) * 1000)
+        recorder.close()
+        results[program] = {
+            "Tavolin start to first frame, median ms": statistics.median(firsts) if firsts else None,
+            "Tavolin start to first audible sample, median ms":
+                statistics.median(heard) if heard else None,
+            "Tavolin starts heard": f"{len(heard)} of {runs}",
+        }
+    return results
+
+
 def print_table(programs, results):
     names = [os.path.relpath(p) for p in programs]
     rows = []
@@ -269,7 +290,8 @@ def main():
     parser.add_argument("--display", required=True, help="a free X display number, e.g. :99")
     parser.add_argument("--bare", default=os.path.join(
         HERE, "..", "..", "build", "release", "benchmarks", "live", "bare_qt_window"))
-    parser.add_argument("--only", default="startup,idle,click,dropouts")
+    parser.add_argument("--only", default="startup,idle,click,dropouts,tavolin")
+    parser.add_argument("--screen", default="1366x768", help="the virtual screen's size")
     parser.add_argument("--runs", type=int, default=10, help="starts of each program")
     parser.add_argument("--idle-seconds", type=float, default=30)
     parser.add_argument("--clicks", type=int, default=20)
@@ -281,7 +303,7 @@ def main():
     bare = os.path.abspath(args.bare)
     if not os.path.exists(bare):
         sys.exit(f"{bare} is not built (cmake --build --preset release)")
-    session = Session(args.display)
+    session = Session(args.display, args.screen)
     try:
         screen = Screen(args.display)
         results = {p: {} for p in [bare] + programs}
@@ -293,6 +315,7 @@ def main():
             "click": lambda: measure_click(session, screen, programs, args.clicks, args.quiet),
             "dropouts": lambda: measure_dropouts(session, screen, programs, args.plays,
                                                  args.quiet),
+            "tavolin": lambda: measure_tavolin(session, screen, programs, args.runs),
         }
         for name in only:
             # Each measure's figures as soon as they are known: a long run shows its progress.

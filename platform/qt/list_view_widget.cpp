@@ -67,6 +67,9 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
   const QIcon image = cell.icon;
   cell.icon = QIcon();
   cell.features &= ~QStyleOptionViewItem::HasDecoration;
+  // A short mark in a narrow column (one that a scroll bar has narrowed) is shown whole, over
+  // the cell's margins, rather than cut to an ellipsis.
+  cell.textElideMode = Qt::ElideNone;
   const QWidget* widget = cell.widget;
   QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
   style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
@@ -104,12 +107,12 @@ void ListViewWidget::applyColumns() {
   header()->setStretchLastSection(false);
   // A form's column can be as narrow as 1 px (a hidden store); Qt's default minimum would widen it.
   header()->setMinimumSectionSize(1);
-  const bool fit = list().columnsFitWidth();
-  setHorizontalScrollBarPolicy(fit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-  if (fit && header()->count() > 0) header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  const int fill = list().fillColumn();
+  setHorizontalScrollBarPolicy(fill >= 0 ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
   const auto& columns = list().columns();
-  for (std::size_t i = 0; i < columns.size(); ++i) {
-    setColumnWidth(static_cast<int>(i), columns[i].width);
+  for (int i = 0; i < static_cast<int>(columns.size()) && i < header()->count(); ++i) {
+    header()->setSectionResizeMode(i, i == fill ? QHeaderView::Stretch : QHeaderView::Interactive);
+    setColumnWidth(i, columns[static_cast<std::size_t>(i)].width);
   }
 }
 

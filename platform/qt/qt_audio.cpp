@@ -24,13 +24,16 @@ std::int64_t steadyMs() {
 
 }  // namespace
 
-// The device stream of the audio output library, loaded on the audio thread by warmUp().
-// Without the library there is no device.
+// The device stream, made on the audio thread when the output first needs it. Without the
+// audio output library there is no device.
 class QtMixerSink : public MixerSink {
  public:
+  explicit QtMixerSink(QtAudioOutput::SinkFactory factory) : factory_(std::move(factory)) {}
   void load() {
-    if (auto create = reinterpret_cast<CreateMixerSink>(
-            resolveProgramModule(kAudioOutputLibrary, kCreateMixerSink))) {
+    if (factory_) {
+      sink_ = factory_();
+    } else if (auto create = reinterpret_cast<CreateMixerSink>(
+                   resolveProgramModule(kAudioOutputLibrary, kCreateMixerSink))) {
       sink_.reset(create());
     }
   }
@@ -45,6 +48,7 @@ class QtMixerSink : public MixerSink {
   }
 
  private:
+  QtAudioOutput::SinkFactory factory_;
   std::unique_ptr<MixerSink> sink_;
 };
 
@@ -83,10 +87,10 @@ class QtStream : public AudioStream {
 
 }  // namespace
 
-QtAudioOutput::QtAudioOutput(Clock clock, bool silent)
+QtAudioOutput::QtAudioOutput(Clock clock, bool silent, SinkFactory sinkFactory)
     : clock_(std::move(clock)),
       silent_(silent),
-      sink_(std::make_unique<QtMixerSink>()),
+      sink_(std::make_unique<QtMixerSink>(std::move(sinkFactory))),
       mixer_(std::make_unique<AudioMixer>(*sink_)) {
   if (silent) return;
   thread_ = new QThread;
@@ -118,7 +122,6 @@ QtAudioOutput::~QtAudioOutput() {
 }
 
 void QtAudioOutput::runMixer() {
-  if (!warm_) return;
   const std::int64_t now = steadyMs();
   const std::optional<std::int64_t> next = mixer_->run(now);
   open_ = mixer_->sinkOpen();
@@ -129,14 +132,15 @@ void QtAudioOutput::runMixer() {
   }
 }
 
+void QtAudioOutput::load() {
+  if (warm_) return;
+  sink_->load();
+  warm_ = true;
+}
+
 void QtAudioOutput::warmUp() {
   if (thread_ == nullptr) return;
-  QMetaObject::invokeMethod(owner_, [this] {
-    if (warm_) return;
-    sink_->load();
-    warm_ = true;
-    runMixer();
-  });
+  QMetaObject::invokeMethod(owner_, [this] { load(); });
 }
 
 bool QtAudioOutput::hasDevice() const { return open_; }
@@ -156,7 +160,10 @@ std::shared_ptr<AudioMixer::Voice> QtAudioOutput::start(std::unique_ptr<PcmSourc
   std::shared_ptr<AudioMixer::Voice> voice = mixer_->add(std::move(source));
   if (!voice->ended) {
     // Mixed at once on the audio thread, so that the sound's first frame goes out now.
-    QMetaObject::invokeMethod(owner_, [this] { runMixer(); });
+    QMetaObject::invokeMethod(owner_, [this] {
+      load();
+      runMixer();
+    });
   }
   return voice;
 }

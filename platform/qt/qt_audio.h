@@ -25,7 +25,9 @@ class QtMixerSink;
 class QtAudioOutput : public AudioOutput {
  public:
   using Clock = std::function<std::int64_t()>;
-  QtAudioOutput(Clock clock, bool silent);
+  // Makes the device stream; empty for the one of the audio output library beside the program.
+  using SinkFactory = std::function<std::unique_ptr<MixerSink>()>;
+  QtAudioOutput(Clock clock, bool silent, SinkFactory sinkFactory = {});
   ~QtAudioOutput() override;
   QtAudioOutput(const QtAudioOutput&) = delete;
   QtAudioOutput& operator=(const QtAudioOutput&) = delete;
@@ -35,9 +37,9 @@ class QtAudioOutput : public AudioOutput {
   // A sound effect: plays to its end unless the output goes away first.
   void playEffect(std::unique_ptr<PcmSource> source);
 
-  // Loads the sound device's library and connects to the sound server, on the audio thread.
-  // Until then nothing is heard: sounds are held and play from their first frame once the
-  // device is there, so that a program draws its first frame before it loads sound libraries.
+  // Loads the sound device's library and connects to the sound server, on the audio thread, so
+  // that the first sound need not wait for them. The first sound loads them itself if nothing
+  // did before, and plays from its first frame once the device is there.
   void warmUp();
   // True while the device stream is open, that is while sounds play and for a moment after.
   bool hasDevice() const;
@@ -48,6 +50,8 @@ class QtAudioOutput : public AudioOutput {
   std::shared_ptr<AudioMixer::Voice> start(std::unique_ptr<PcmSource> source);
   // Runs the mixer on the audio thread and arms its timer for the next run.
   void runMixer();
+  // The audio thread's: loads the device library once.
+  void load();
 
   Clock clock_;
   bool silent_;
@@ -57,7 +61,7 @@ class QtAudioOutput : public AudioOutput {
   std::unique_ptr<QtMixerSink> sink_;
   std::unique_ptr<AudioMixer> mixer_;
   std::atomic<bool> open_{false};
-  // The audio thread's: warmUp() has loaded the device library.
+  // The audio thread's: the device library is loaded.
   bool warm_ = false;
 };
 

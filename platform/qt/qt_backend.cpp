@@ -40,20 +40,21 @@ QApplication* makeApplication(int& argc, char** argv) {
   return QApplication::instance() == nullptr ? new QApplication(argc, argv) : nullptr;
 }
 
-// Runs `then` once, from the event loop, after the first paint of the widgets it watches.
+// Runs `then` once, from the event loop, after the first paint of any widget of the
+// application: whatever draws the first frame (a window, or a picture that covers it whole, so
+// that Qt never paints the window itself).
 class AfterFirstPaint : public QObject {
  public:
-  explicit AfterFirstPaint(std::function<void()> then) : then_(std::move(then)) {}
-  void watch(QWidget& widget) {
-    if (then_) widget.installEventFilter(this);
+  explicit AfterFirstPaint(std::function<void()> then) : then_(std::move(then)) {
+    QCoreApplication::instance()->installEventFilter(this);
   }
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
+  bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() == QEvent::Paint && then_) {
+      QCoreApplication::instance()->removeEventFilter(this);
       QTimer::singleShot(0, this, std::exchange(then_, nullptr));
     }
-    if (!then_) watched->removeEventFilter(this);
     return false;
   }
 
@@ -68,7 +69,7 @@ class QtBackend::Impl {
   Impl(int& argc, char** argv, Options options)
       : options_(options),
         app_(makeApplication(argc, argv)),
-        audio_([this] { return nowMs(); }, options.silent) {
+        audio_([this] { return nowMs(); }, options.silent, options.mixerSink) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(qt::toQFont(Font{"", 9}));
     clock_.start();
@@ -130,7 +131,6 @@ class QtBackend::Impl {
     const bool modal = runtime_ != nullptr && runtime_->openWindows().size() > 1;
     auto* widget = new WindowWidget(window, modal);
     windows_[&window] = widget;
-    afterFirstPaint_.watch(*widget);
     if (window.windowState() == 2) {
       widget->showMinimized();
       // A window that starts minimized draws no first frame to wait for.
@@ -193,7 +193,8 @@ class QtBackend::Impl {
   QPointer<qt::MessageBox> openBox_;
   qt::QtMeasurer measurer_;
   qt::QtAudioOutput audio_;
-  // The first frame is drawn without the sound libraries; they load right after it.
+  // The first frame is drawn without the sound libraries; they load right after it, unless a
+  // sound asked for them sooner.
   AfterFirstPaint afterFirstPaint_{[this] { audio_.warmUp(); }};
 };
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "platform/audio_mixer.h"
 #include "platform/backend.h"
 
 class QWidget;
@@ -34,6 +36,8 @@ class QtBackend : public Backend {
     bool manualClock = false;
     // Plays nothing and opens no sound device; streams follow the clock instead.
     bool silent = false;
+    // Makes the sound device's stream; empty for the sound server's (tests give their own).
+    std::function<std::unique_ptr<MixerSink>()> mixerSink = {};
   };
 
   // `argc` must outlive the backend (Qt keeps a reference to it).

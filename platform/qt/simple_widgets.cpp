@@ -80,22 +80,11 @@ void LabelWidget::paintEvent(QPaintEvent*) {
   if (!transparent_) fillBackground(p, *this, unit().backgroundColor());
   // A line taller than the label (a font with a generous line height) is centred on it, so
   // that its glyphs and not the empty part of the line fill the label.
-  int align =
-      (fontMetrics().height() > height() ? Qt::AlignVCenter : Qt::AlignTop) | Qt::TextWordWrap;
-  switch (label().alignment()) {
-    case Alignment::Left:
-      align |= Qt::AlignLeft;
-      break;
-    case Alignment::Centre:
-      align |= Qt::AlignHCenter;
-      break;
-    case Alignment::Right:
-      align |= Qt::AlignRight;
-      break;
-  }
+  const int align = (fontMetrics().height() > height() ? Qt::AlignVCenter : Qt::AlignTop) |
+                    Qt::AlignLeft | Qt::TextWordWrap;
   const QColor fallback = isEnabled() ? QColor(Qt::black) : QColor(128, 128, 128);
   p.setPen(isEnabled() ? toQColor(unit().textColor(), fallback) : fallback);
-  p.drawText(rect(), align, toQString(label().caption()));
+  p.drawText(rect().adjusted(label().textIndent(), 0, 0, 0), align, toQString(label().caption()));
 }
 
 }  // namespace platform::qt

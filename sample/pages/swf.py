@@ -112,6 +112,11 @@ def goto_label(label):
     return action(0x8C, string(label))
 
 
+def get_url(url, target=""):
+    """getURL(url, target): opens the address in the host (a javascript: address runs a script)."""
+    return action(0x83, string(url) + string(target))
+
+
 def trace(message):
     """trace(message): the player's debug output, which tests listen to; it needs no script
     access from the movie to its page."""

@@ -137,7 +137,7 @@ TEST_F(CourseWindowTest, WindowDesign) {
     EXPECT_EQ(d.课程列表框.columns()[0].width, 312);
     EXPECT_EQ(d.课程列表框.columns()[1].caption, "kb");
     EXPECT_EQ(d.课程列表框.columns()[1].width, 1);
-    EXPECT_TRUE(d.课程列表框.columnsFitWidth());
+    EXPECT_EQ(d.课程列表框.fillColumn(), 0);
     EXPECT_EQ(d.课程列表框.font(), platform::Font::pixels("宋体", 14));
     EXPECT_EQ(d.确定按钮.picture(), assets::courseOkButton());
     EXPECT_EQ(d.取消按钮.hoverPicture(), assets::courseCancelButtonHover());

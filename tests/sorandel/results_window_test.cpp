@@ -127,7 +127,7 @@ TEST_F(ResultsTest, WindowDesign) {
     EXPECT_EQ(columns[0].width + columns[1].width + columns[2].width + columns[3].width,
               242 + 160 + 160 + 45);
     EXPECT_TRUE(columns[3].centred);
-    EXPECT_TRUE(r.题目列表框.columnsFitWidth());
+    EXPECT_EQ(r.题目列表框.fillColumn(), 3);
     EXPECT_EQ(r.题目列表框.font(), platform::Font::pixels("宋体", 14));
     EXPECT_THAT(r.题目列表框.imageList(),
                 ElementsAre(assets::wrongAnswerIcon(), assets::rightAnswerIcon()));

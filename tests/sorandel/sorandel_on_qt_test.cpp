@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QInputMethodEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 #include <QTreeView>
@@ -146,6 +147,59 @@ TEST_F(SorandelOnQt, TheCourseButtonOpensTheCentredWindowWhereARowAndOkChangeThe
   EXPECT_EQ(rt.openWindows().size(), 1u);
 }
 
+// The first column, from the left, of the rectangle's pixels that are darker than its ground
+// (the leftmost pixel), or -1 when none is.
+int firstInkColumn(QWidget& widget, const QRect& place) {
+  const QImage image = widget.grab(place).toImage();
+  const int ground = qGray(image.pixel(0, 0));
+  for (int x = 0; x < image.width(); ++x)
+    for (int y = 0; y < image.height(); ++y)
+      if (qGray(image.pixel(x, y)) < ground - 96) return place.left() + x;
+  return -1;
+}
+
+int darkPixels(const QImage& image) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) n += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+  return n;
+}
+
+// The skin paints the headings from one pixel inside the list, 242, 160, 160 and 45 px wide: a
+// scroll bar must narrow the last column only.
+void expectColumnsUnderTheirHeadings(QTreeView& list) {
+  const QWidget& window = *list.window();
+  const auto atWindow = [&](int viewportX) {
+    return list.viewport()->mapTo(&window, QPoint(viewportX, 0)).x();
+  };
+  EXPECT_EQ(list.mapTo(&window, QPoint(0, 0)).x(), 16);
+  int headingLeft = 17;
+  const int widths[] = {242, 160, 160, 45};
+  for (int column = 0; column < 4; ++column) {
+    SCOPED_TRACE(testing::Message() << "column " << column);
+    EXPECT_EQ(atWindow(list.header()->sectionViewportPosition(column)), headingLeft);
+    headingLeft += widths[column];
+  }
+  EXPECT_EQ(atWindow(list.header()->sectionViewportPosition(3) + list.header()->sectionSize(3)),
+            atWindow(list.viewport()->width()))
+      << "the last column ends at the scroll bar";
+}
+
+// The cell's text as drawn has about the ink of the text drawn whole in the list's font (an
+// ellipsis has much less).
+void expectCellShowsWhole(QTreeView& list, int row, int column, const char* text) {
+  const QRect cell = list.visualRect(list.model()->index(row, column));
+  const int drawn = darkPixels(list.viewport()->grab(cell).toImage());
+  QImage whole(200, cell.height(), QImage::Format_RGB32);
+  whole.fill(Qt::white);
+  QPainter painter(&whole);
+  painter.setFont(list.font());
+  painter.drawText(whole.rect(), Qt::AlignCenter, QString::fromUtf8(text));
+  painter.end();
+  EXPECT_GT(drawn, darkPixels(whole) * 3 / 4)
+      << text << " is cut short in a cell " << cell.width() << " px wide";
+}
+
 // Until the first start the submit button lies beneath the start button; an answer clicked
 // on the Qt backend lands in the database and the results window lists it, marked.
 TEST_F(SorandelOnQt, APracticeAnsweredWithTheMouseEndsOnItsScoreSheet) {
@@ -183,6 +237,12 @@ TEST_F(SorandelOnQt, APracticeAnsweredWithTheMouseEndsOnItsScoreSheet) {
     EXPECT_TRUE(list->verticalScrollBar()->isVisible()) << "twenty rows do not fit";
     EXPECT_EQ(list->model()->rowCount(), 20);
     EXPECT_EQ(list->textElideMode(), Qt::ElideRight);
+    expectColumnsUnderTheirHeadings(*list);
+    QWidget& window = *driver.qt().widgetOf(sheet);
+    // The total's label lies over the right count's first 8 px: that text starts beside them.
+    const int totalInset = firstInkColumn(window, QRect(24, 40, 88, 16)) - 24;
+    EXPECT_NEAR(firstInkColumn(window, QRect(112, 40, 72, 16)) - 120, totalInset, 1);
+    expectCellShowsWhole(*list, 5, 3, "未做");
     ASSERT_TRUE(driver.qt().saveScreenshot(sheet, SORANDEL_RESULTS_SCREENSHOT));
     ASSERT_TRUE(driver.click(sheet.取消按钮));
   });

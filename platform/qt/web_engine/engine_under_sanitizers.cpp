@@ -1,13 +1,22 @@
-// Built into the page engine library of the sanitizer build only. The web engine frees some of
-// its objects with a sized delete that names the wrong size (its page teardown does), which
-// AddressSanitizer reports as a fatal type mismatch. Those faults are the engine's, so the
-// engine's own sized deletes are pointed at the plain ones: AddressSanitizer still checks every
-// other fault of theirs (double frees, new[] against delete, ...), and every delete of the
-// programs keeps its size check.
+// Built into the page engine library of the sanitizer build only; keeps the engine's own faults
+// from failing the programs while every check of the programs' own code stays.
+//
+// The web engine frees some of its objects with a sized delete that names the wrong size (its
+// page teardown does), which AddressSanitizer reports as a fatal type mismatch. The engine's own
+// sized deletes are pointed at the plain ones: AddressSanitizer still checks every other fault
+// of theirs (double frees, new[] against delete, ...), and every delete of the programs keeps
+// its size check.
+//
+// The engine draws through the OpenGL driver, which the windowing system unloads as the
+// application ends; what the driver's globals held would then look leaked at exit. Every
+// library stays mapped from the application's end on, so the leak check still sees them.
+#include <dlfcn.h>
 #include <elf.h>
 #include <link.h>
 #include <sys/mman.h>
 #include <unistd.h>
+
+#include <QCoreApplication>
 
 #include <cstdint>
 #include <cstring>
@@ -74,8 +83,19 @@ void redirectSlots(const dl_phdr_info& object) {
   }
 }
 
-// The engine is a dependency of this library: it is loaded and bound before this runs.
-__attribute__((constructor)) void redirectEngineSizedDeletes() {
+void keepLibrariesMapped() {
+  dl_iterate_phdr(
+      [](dl_phdr_info* object, std::size_t, void*) {
+        if (object->dlpi_name != nullptr && object->dlpi_name[0] != '\0')
+          dlopen(object->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+        return 0;
+      },
+      nullptr);
+}
+
+// The engine is a dependency of this library: it is loaded and bound before this runs. The
+// application's end calls its post routines before it closes the windowing system.
+__attribute__((constructor)) void underSanitizers() {
   dl_iterate_phdr(
       [](dl_phdr_info* object, std::size_t, void*) {
         if (object->dlpi_name != nullptr && std::strstr(object->dlpi_name, kEngineCore) != nullptr)
@@ -83,6 +103,7 @@ __attribute__((constructor)) void redirectEngineSizedDeletes() {
         return 0;
       },
       nullptr);
+  qAddPostRoutine(keepLibrariesMapped);
 }
 
 }  // namespace
