@@ -85,6 +85,12 @@ std::shared_ptr<AudioMixer::Voice> AudioMixer::add(std::unique_ptr<PcmSource> so
   return voice;
 }
 
+bool AudioMixer::busy() {
+  std::lock_guard lock(mutex_);
+  return std::any_of(voices_.begin(), voices_.end(),
+                     [](const auto& v) { return !v->ended && !v->stopped; });
+}
+
 void AudioMixer::setFirstFrameObserver(std::function<void()> observer) {
   std::lock_guard lock(mutex_);
   firstFrame_ = std::move(observer);

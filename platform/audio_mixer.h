@@ -80,6 +80,8 @@ class AudioMixer {
   // when to run next; nothing when only a new sound needs a run.
   std::optional<std::int64_t> run(std::int64_t nowMs);
   bool sinkOpen() const { return open_; }
+  // True while some sound has frames left to play (any thread).
+  bool busy();
   // Called (audio thread) whenever the first frames of a sound go to the sink.
   void setFirstFrameObserver(std::function<void()> observer);
 

@@ -119,7 +119,9 @@ std::int64_t firstFrameOffset(BlockReader& reader) {
   std::int64_t at = 0;
   while (const std::uint8_t* tag = reader.at(at, kId3v2HeaderBytes)) {
     if (!startsWith(tag, "ID3")) break;
-    if (tag[3] == 0xff || tag[4] == 0xff || ((tag[6] | tag[7] | tag[8] | tag[9]) & 0x80) != 0) {
+    // Versions 2.2 to 2.4, the ones there are; a size in seven bits a byte.
+    if (tag[3] < 2 || tag[3] > 4 || tag[4] == 0xff ||
+        ((tag[6] | tag[7] | tag[8] | tag[9]) & 0x80) != 0) {
       return -1;
     }
     const std::int64_t size = std::int64_t{tag[6]} << 21 | std::int64_t{tag[7]} << 14 |
@@ -130,27 +132,38 @@ std::int64_t firstFrameOffset(BlockReader& reader) {
   return at;
 }
 
+std::size_t sideInfoBytes(const FrameHeader& header) {
+  return header.version == 3 ? (header.channels == 1 ? 17 : 32) : (header.channels == 1 ? 9 : 17);
+}
+
+bool infoTagAt(const std::uint8_t* frame, std::size_t bytes, std::size_t offset) {
+  return offset + 4 <= bytes &&
+         (startsWith(frame + offset, "Xing") || startsWith(frame + offset, "Info"));
+}
+
+// Whether some decoder may take the frame for an info frame: an Xing or Info tag after its side
+// information (or after a CRC before it), or a VBRI tag.
+bool holdsInfoTag(const std::uint8_t* frame, const FrameHeader& header) {
+  const auto bytes = static_cast<std::size_t>(header.bytes);
+  const std::size_t tagAt = kHeaderBytes + sideInfoBytes(header);
+  return infoTagAt(frame, bytes, tagAt) || infoTagAt(frame, bytes, tagAt + 2) ||
+         (kVbriOffset + 4 <= bytes && startsWith(frame + kVbriOffset, "VBRI"));
+}
+
 enum class FirstFrame { Audio, Info, Unknown };
 
-// Whether the first frame is sound or an Xing/Info frame (with its frame count), as a decoder
-// that follows LAME's tag takes it.
+// Whether the first frame is sound or an info frame with its frame count. Only LAME's form of the
+// info frame is taken at its word: the tag right after empty side information, no CRC (decoders
+// differ on where a CRC puts it), a frame count.
 FirstFrame kindOfFirstFrame(const std::uint8_t* frame, const FrameHeader& header,
                             std::optional<std::int64_t>& infoFrameCount) {
+  if (!holdsInfoTag(frame, header)) return FirstFrame::Audio;
   const auto bytes = static_cast<std::size_t>(header.bytes);
-  const std::size_t sideInfo =
-      header.version == 3 ? (header.channels == 1 ? 17 : 32) : (header.channels == 1 ? 9 : 17);
-  const std::size_t tagAt = kHeaderBytes + (header.crc ? 2 : 0) + sideInfo;
-  if (kVbriOffset + 4 <= bytes && startsWith(frame + kVbriOffset, "VBRI")) {
-    return FirstFrame::Unknown;
-  }
-  if (tagAt + 4 > bytes ||
-      (!startsWith(frame + tagAt, "Xing") && !startsWith(frame + tagAt, "Info"))) {
-    return FirstFrame::Audio;
-  }
-  // An info frame's side information is empty; a decoder takes a frame with any there as sound.
+  const std::size_t tagAt = kHeaderBytes + sideInfoBytes(header);
+  // A decoder takes a frame with anything in its side information for sound.
   const bool emptySideInfo =
       std::all_of(frame + kHeaderBytes, frame + tagAt, [](std::uint8_t byte) { return byte == 0; });
-  if (!emptySideInfo || tagAt + 12 > bytes ||
+  if (header.crc || !infoTagAt(frame, bytes, tagAt) || !emptySideInfo || tagAt + 12 > bytes ||
       (bigEndian32(frame + tagAt + 4) & kInfoHasFrameCount) == 0) {
     return FirstFrame::Unknown;
   }
@@ -191,6 +204,9 @@ std::optional<Mp3Frames> readPlainFrames(const RegularFile& file) {
     if (end - at == kId3v1Bytes && startsWith(bytes, "TAG")) break;
     const std::optional<FrameHeader> header = layerThreeHeader(bytes);
     if (!header || !header->sameFormat(*first) || header->bytes > end - at) return std::nullopt;
+    // An info frame further on is a joined file's, which decoders end differently.
+    const std::uint8_t* frame = reader.at(at, static_cast<std::size_t>(header->bytes));
+    if (frame == nullptr || holdsInfoTag(frame, *header)) return std::nullopt;
     at += header->bytes;
     ++frames.audioFrames;
   }

@@ -19,9 +19,10 @@ struct Mp3Frames {
 
 // The frames of a plain stream: ID3v2 tags, then layer III frames one after the other to the
 // end, all of one MPEG version, sample rate and channel count (the first may be an Xing/Info
-// frame), then nothing or an ID3v1 tag. Nothing for any other file (junk between frames, a frame
-// cut short, a change of format, free format, another layer, a VBRI frame, an info frame without
-// a count): what such a file decodes to is only known by decoding it.
+// frame as LAME writes it), then nothing or an ID3v1 tag. Nothing for any other file (junk
+// between frames, a frame cut short, a change of format, free format, another layer, a VBRI
+// frame, an info frame further on or without a count): what such a file decodes to is only
+// known by decoding it.
 std::optional<Mp3Frames> readPlainFrames(const RegularFile& file);
 
 }  // namespace platform

@@ -15,6 +15,10 @@ namespace {
 // A sound whose end the device has not reported this long after its length is taken as ended,
 // so that a stalled device cannot hold up what waits for the end.
 constexpr std::int64_t kEndGraceMs = 2000;
+// A program that ends lets the sounds it started just before play on this long at most (an exit
+// click), and the device this long more to play what it holds.
+constexpr int kPlayOnAtEndMs = 1000;
+constexpr int kDeviceLatencyMs = 60;
 
 std::int64_t steadyMs() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -107,6 +111,12 @@ QtAudioOutput::QtAudioOutput(Clock clock, bool silent, SinkFactory sinkFactory)
 
 QtAudioOutput::~QtAudioOutput() {
   if (thread_ != nullptr) {
+    if (mixer_->busy()) {
+      for (int waited = 0; mixer_->busy() && waited < kPlayOnAtEndMs; waited += 10) {
+        QThread::msleep(10);
+      }
+      QThread::msleep(kDeviceLatencyMs);
+    }
     // The device stream belongs to the audio thread: closed there, before it ends.
     QMetaObject::invokeMethod(
         owner_,

@@ -53,18 +53,20 @@ class SkinnedWindow : public platform::Window {
   platform::PictureBox 皮肤{*this, "皮肤", {0, 0, 240, 120}};
 };
 
+int argc = 1;
+char name[] = "qt_sound_test";
+char* argv[] = {name, nullptr};
+
+platform::QtBackend::Options playingTo(Device& device) {
+  return {.manualClock = true, .silent = false, .mixerSink = [&device] {
+            device.streamsMade += 1;
+            return std::make_unique<DeviceSink>(device);
+          }};
+}
+
 class QtSoundTest : public ::testing::Test {
  protected:
-  QtSoundTest()
-      : backend(argc, argv,
-                {.manualClock = true,
-                 .silent = false,
-                 .mixerSink =
-                     [this] {
-                       device.streamsMade += 1;
-                       return std::make_unique<DeviceSink>(device);
-                     }}),
-        rt(backend, folder.path()) {}
+  QtSoundTest() : backend(argc, argv, playingTo(device)), rt(backend, folder.path()) {}
 
   // Handles events until `done` holds, for at most two seconds of real time.
   bool eventually(const std::function<bool()>& done) {
@@ -74,9 +76,6 @@ class QtSoundTest : public ::testing::Test {
     return done();
   }
 
-  static inline int argc = 1;
-  static inline char name[] = "qt_sound_test";
-  static inline char* argv[] = {name, nullptr};
   Device device;
   test_support::ProgramFolder folder;
   platform::QtBackend backend;
@@ -93,6 +92,18 @@ TEST_F(QtSoundTest, ASoundAskedForBeforeAnyFrameIsHeard) {
   auto& window = rt.start<SkinnedWindow>();
   backend.playClickSound(window.皮肤, showcase::wav(200));
   EXPECT_TRUE(eventually([&] { return device.audibleFrames > 0; }));
+}
+
+TEST(QtSoundAtTheEnd, ASoundStartedJustBeforeTheProgramEndsPlaysToItsEnd) {
+  Device device;
+  test_support::ProgramFolder folder;
+  {
+    platform::QtBackend backend(argc, argv, playingTo(device));
+    platform::Runtime rt(backend, folder.path());
+    auto& window = rt.start<SkinnedWindow>();
+    backend.playClickSound(window.皮肤, showcase::wav(200));
+  }
+  EXPECT_GE(device.audibleFrames, 48000 / 5 * 9 / 10);
 }
 
 }  // namespace
