@@ -90,27 +90,15 @@ class PulseMixerSink : public MixerSink {
   enum State { Waiting, Ready, Failed };
 
   State contextState() const {
-    switch (pa_context_get_state(context_)) {
-      case PA_CONTEXT_READY:
-        return Ready;
-      case PA_CONTEXT_FAILED:
-      case PA_CONTEXT_TERMINATED:
-        return Failed;
-      default:
-        return Waiting;
-    }
+    const pa_context_state_t state = pa_context_get_state(context_);
+    if (state == PA_CONTEXT_READY) return Ready;
+    return PA_CONTEXT_IS_GOOD(state) ? Waiting : Failed;
   }
 
   State streamState() const {
-    switch (pa_stream_get_state(stream_)) {
-      case PA_STREAM_READY:
-        return Ready;
-      case PA_STREAM_FAILED:
-      case PA_STREAM_TERMINATED:
-        return Failed;
-      default:
-        return Waiting;
-    }
+    const pa_stream_state_t state = pa_stream_get_state(stream_);
+    if (state == PA_STREAM_READY) return Ready;
+    return PA_STREAM_IS_GOOD(state) ? Waiting : Failed;
   }
 
   // Handles what the server sent, without waiting.
