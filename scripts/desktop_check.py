@@ -25,8 +25,9 @@ import sys
 import time
 
 from gnome_session import GnomeSession
-from live_session import MonitorRecorder, Screen, program_copy
-from measure import SENTENCES, first_audible_after, wait_for_quiet
+from live_session import (MonitorRecorder, Screen, first_audible_after, process_running,
+                          program_copy, wait_for_quiet)
+from measure import SENTENCES
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # Sorandel's skin, and on it the switch button and the band under the title (its subtitle and
@@ -291,19 +292,11 @@ class Check:
         r.require("Tavolin's bar names its process", tavolin is not None, f"process {tavolin}")
         d.click(*item)
         deadline = time.monotonic() + 10
-        while time.monotonic() < deadline and running(tavolin):
+        while time.monotonic() < deadline and process_running(tavolin):
             time.sleep(0.05)
-        r.require("返回主窗口 ends Tavolin", not running(tavolin), f"process {tavolin}")
+        r.require("返回主窗口 ends Tavolin", not process_running(tavolin), f"process {tavolin}")
         window = d.wait_for_window("Sorandel")
         self.main_window(window, "back from Tavolin")
-
-
-def running(pid):
-    try:
-        with open(f"/proc/{pid}/stat") as f:
-            return f.read().rsplit(")", 1)[1].split()[0] != "Z"
-    except FileNotFoundError:
-        return False
 
 
 def share(value):

@@ -1,6 +1,7 @@
 """A virtual screen, a private sound server with a null sink, and the X and /proc probes the
 measuring scripts share."""
 
+import array
 import ctypes
 import os
 import select
@@ -86,6 +87,17 @@ def end_process(process):
     except subprocess.TimeoutExpired:
         process.kill()
         process.wait()
+
+
+def sine_mp3(folder, seconds, hertz):
+    """An mp3 of a sine at half scale, made once in `folder`; `hertz` may be a sweep "f1-f2"."""
+    wav = os.path.join(folder, f"sine-{seconds}-{hertz}.wav")
+    mp3 = wav[:-4] + ".mp3"
+    if not os.path.exists(mp3):
+        subprocess.run(["sox", "-n", "-r", "44100", "-c", "1", "-b", "16", wav, "synth",
+                        str(seconds), "sine", str(hertz), "vol", "0.5"], check=True)
+        subprocess.run(["lame", "--quiet", "-b", "128", wav, mp3], check=True)
+    return mp3
 
 
 def program_copy(session, program):
@@ -284,7 +296,12 @@ class MonitorRecorder:
         self.arrivals = []
         self.thread = threading.Thread(target=self._read, daemon=True)
         self.thread.start()
-        time.sleep(0.5)
+        # A server just started delivers its monitor a moment later: until then nothing is heard.
+        deadline = time.monotonic() + 10
+        while not self.arrivals or time.monotonic() - self.arrivals[-1][0] > 0.05:
+            if time.monotonic() > deadline:
+                raise RuntimeError("the sink's monitor delivers nothing")
+            time.sleep(0.01)
 
     def _read(self):
         fd = self.process.stdout.fileno()
@@ -316,7 +333,48 @@ class MonitorRecorder:
         self.process.wait()
 
 
+def levels(recorder, start, end):
+    """The loudness of each frame from `start` to `end`: the louder channel's magnitude."""
+    with recorder.lock:
+        samples = array.array("h", recorder.samples[start * 4:end * 4])
+    return [max(abs(samples[i]), abs(samples[i + 1])) for i in range(0, len(samples) - 1, 2)]
+
+
+def first_audible_after(recorder, frame, timeout):
+    """The first audible frame from `frame` on, waiting up to `timeout` s for it; or None."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        time.sleep(0.02)
+        found = next((frame + i for i, v in enumerate(levels(recorder, frame, recorder.frames()))
+                      if v >= AUDIBLE), None)
+        if found is not None:
+            return found
+    return None
+
+
+def wait_for_quiet(recorder, quiet_seconds, timeout=30):
+    """Until the monitor has been silent for a while (the sink may then be closed); False when
+    it was not within `timeout` s."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        time.sleep(0.1)
+        end = recorder.frames()
+        start = max(0, end - int(quiet_seconds * RATE))
+        if end - start == int(quiet_seconds * RATE) and max(levels(recorder, start, end)) < AUDIBLE:
+            return True
+    return False
+
+
 # --- /proc ------------------------------------------------------------------------------------
+
+def process_running(pid):
+    """True while the process exists and has not ended (a zombie has)."""
+    try:
+        with open(f"/proc/{pid}/stat") as f:
+            return f.read().rsplit(")", 1)[1].split()[0] != "Z"
+    except FileNotFoundError:
+        return False
+
 
 def thread_switches(pid):
     """{(thread id, name): (voluntary, involuntary) context switches} of a process."""

@@ -7,7 +7,6 @@ sound sink, each figure side by side with a bare Qt window (see README.md).
 """
 
 import argparse
-import array
 import os
 import shutil
 import statistics
@@ -16,7 +15,8 @@ import sys
 import time
 
 from live_session import (AUDIBLE, RATE, MonitorRecorder, Screen, Session, cpu_seconds,
-                          end_process, program_copy, resident_mb, thread_switches)
+                          end_process, first_audible_after, levels, program_copy, resident_mb,
+                          sine_mp3, thread_switches, wait_for_quiet)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 # Where the Japanese line of the first six sentences lies in Sorandel's main form, which its
@@ -35,21 +35,32 @@ class Running:
         self.started = time.monotonic()
         self.process = subprocess.Popen([program], env=session.env, cwd=os.path.dirname(program),
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        while True:
-            self.window = screen.wait_for_window()
-            geometry = screen.geometry(self.window)
-            if geometry is not None and geometry[2] >= 100:
-                break
-        self.first_frame_ms = (screen.wait_for_paint(self.window) - self.started) * 1000
+        self.window, painted = program_window(screen)
+        self.first_frame_ms = (painted - self.started) * 1000
 
     def click(self, screen, point):
-        # Asked each time: a window may be placed or sized after it first shows.
-        x, y, width, height = screen.geometry(self.window)
-        return screen.click(x + (width - FORM_SIZE[0]) // 2 + point[0],
-                            y + (height - FORM_SIZE[1]) // 2 + point[1])
+        return screen.click(*form_point(screen, self.window, point))
 
     def close(self):
         end_process(self.process)
+
+
+def program_window(screen):
+    """The next window mapped on the screen that is a program's (not a tooltip's), and the time
+    it was first painted."""
+    while True:
+        window = screen.wait_for_window()
+        geometry = screen.geometry(window)
+        if geometry is not None and geometry[2] >= 100:
+            return window, screen.wait_for_paint(window)
+
+
+def form_point(screen, window, point):
+    """Where a point of Sorandel's form lies on the screen: the form is centred in its window.
+    Asked each time: a window may be placed or sized after it first shows."""
+    x, y, width, height = screen.geometry(window)
+    return (x + (width - FORM_SIZE[0]) // 2 + point[0],
+            y + (height - FORM_SIZE[1]) // 2 + point[1])
 
 
 def percentile(values, p):
@@ -125,34 +136,6 @@ def measure_idle(session, screen, programs, seconds, sorandel):
 
 # --- click to first audible sample ------------------------------------------------------------
 
-def levels(recorder, start, end):
-    with recorder.lock:
-        samples = array.array("h", recorder.samples[start * 4:end * 4])
-    return [max(abs(samples[i]), abs(samples[i + 1])) for i in range(0, len(samples) - 1, 2)]
-
-
-def first_audible_after(recorder, frame, timeout):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        time.sleep(0.02)
-        found = next((frame + i for i, v in enumerate(levels(recorder, frame, recorder.frames()))
-                      if v >= AUDIBLE), None)
-        if found is not None:
-            return found
-    return None
-
-
-def wait_for_quiet(recorder, quiet_seconds, timeout=30):
-    """Until the monitor has been silent for a while (the sink may then be closed)."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        time.sleep(0.1)
-        end = recorder.frames()
-        start = max(0, end - int(quiet_seconds * RATE))
-        if end - start == int(quiet_seconds * RATE) and max(levels(recorder, start, end)) < AUDIBLE:
-            return
-
-
 def measure_click(session, screen, programs, clicks, quiet):
     results = {}
     for program in programs:
@@ -180,15 +163,6 @@ def measure_click(session, screen, programs, clicks, quiet):
 
 # --- dropouts in a known test sound -----------------------------------------------------------
 
-def test_sound(folder):
-    wav = os.path.join(folder, "sweep.wav")
-    mp3 = os.path.join(folder, "sweep.mp3")
-    subprocess.run(["sox", "-n", "-r", "44100", "-c", "1", "-b", "16", wav, "synth",
-                    str(TEST_SOUND_MS / 1000), "sine", "300-3000", "vol", "0.5"], check=True)
-    subprocess.run(["lame", "--quiet", "-b", "128", wav, mp3], check=True)
-    return mp3
-
-
 def play_of(recorder, first):
     """One play from its first audible frame: (ms to its last audible frame, silent gaps of
     3 or more frames inside it)."""
@@ -208,7 +182,7 @@ def measure_dropouts(session, screen, programs, plays, quiet):
     results = {}
     for program in programs:
         copy = program_copy(session, program)
-        sweep = test_sound(session.folder)
+        sweep = sine_mp3(session.folder, TEST_SOUND_MS / 1000, "300-3000")
         music = os.path.join(os.path.dirname(copy), "music")
         for name in os.listdir(music):
             shutil.copyfile(sweep, os.path.join(music, name))
